@@ -1,0 +1,3 @@
+target_sources(riscuti_objects PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/frmriscuti.h ${CMAKE_CURRENT_LIST_DIR}/frmriscuti.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frmriscuti.ui)

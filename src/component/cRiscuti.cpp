@@ -1,0 +1,123 @@
+#include "cRiscuti.h"
+
+#include "collection/frmriscuti.h"
+#include "component/modprincipale.h"
+#include "remittance/frmannullarimessa.h"
+#include "remittance/frmrimessa.h"
+
+namespace {
+
+// Stores the window in the reference (connecting its Uscita once) and shows it.
+template <typename Finestra, typename Gestore>
+void mostraFinestra(cRiscuti *classe, QPointer<Finestra> &riferimento, Finestra *finestra,
+                    Gestore gestore)
+{
+    if (riferimento != finestra) {
+        if (riferimento)
+            QObject::disconnect(riferimento, &Finestra::Uscita, classe, gestore);
+        QObject::connect(finestra, &Finestra::Uscita, classe, gestore, Qt::UniqueConnection);
+        riferimento = finestra;
+    }
+    finestra->mostra();
+}
+
+} // namespace
+
+cRiscuti::cRiscuti(QObject *parent) : QObject(parent) {}
+
+cRiscuti::~cRiscuti()
+{
+    // This instance raises nothing while it goes; other instances still hear their windows.
+    if (Frm)
+        disconnect(Frm, nullptr, this, nullptr);
+    if (frm2)
+        disconnect(frm2, nullptr, this, nullptr);
+    if (Frm3)
+        disconnect(Frm3, nullptr, this, nullptr);
+    if (frmRiscuti *finestra = frmRiscuti::istanza(false))
+        finestra->scarica();
+    if (frmRimessa *finestra = frmRimessa::istanza(false))
+        finestra->scarica();
+    if (frmAnnullaRimessa *finestra = frmAnnullaRimessa::istanza(false))
+        finestra->scarica();
+}
+
+QString cRiscuti::PercorsoDatabase() const
+{
+    return modPrincipale::PercorsoDatabase();
+}
+
+void cRiscuti::setPercorsoDatabase(const QString &valore)
+{
+    modPrincipale::setPercorsoDatabase(valore);
+}
+
+QString cRiscuti::PercorsoFileIni() const
+{
+    return modPrincipale::PercorsoFileIni();
+}
+
+void cRiscuti::setPercorsoFileIni(const QString &valore)
+{
+    modPrincipale::setPercorsoFileIni(valore);
+}
+
+void cRiscuti::setPercorsoLogoIntestazione(const QString &valore)
+{
+    modPrincipale::setPercorsoLogoIntestazione(valore);
+}
+
+void cRiscuti::MostraRiscuti()
+{
+    mostraFinestra(this, Frm, frmRiscuti::istanza(), &cRiscuti::Frm_Uscita);
+}
+
+void cRiscuti::MostraRiscutiEXT(const QString &strLdv, const QString &strDataLdv,
+                                const QString &strFiliale, const QString &strCliente)
+{
+    frmRiscuti *finestra = frmRiscuti::istanza();
+    finestra->setNLdv(strLdv);
+    finestra->setDataLdv(strDataLdv);
+    finestra->setFiliale(strFiliale);
+    finestra->setCodiceCliente(strCliente);
+    mostraFinestra(this, Frm, finestra, &cRiscuti::Frm_Uscita);
+}
+
+QVariant cRiscuti::Esegui(const QString &, const QVariant &)
+{
+    return QVariant();
+}
+
+void cRiscuti::RimessaContrassegni()
+{
+    mostraFinestra(this, frm2, frmRimessa::istanza(), &cRiscuti::frm2_Uscita);
+}
+
+void cRiscuti::AnnullaRimessaContrassegno()
+{
+    mostraFinestra(this, Frm3, frmAnnullaRimessa::istanza(), &cRiscuti::Frm3_Uscita);
+}
+
+void cRiscuti::Frm_Uscita()
+{
+    if (Frm)
+        disconnect(Frm, &frmRiscuti::Uscita, this, &cRiscuti::Frm_Uscita);
+    Frm = nullptr;
+    emit fine();
+}
+
+void cRiscuti::frm2_Uscita()
+{
+    if (frm2)
+        disconnect(frm2, &frmRimessa::Uscita, this, &cRiscuti::frm2_Uscita);
+    frm2 = nullptr;
+    emit fine();
+}
+
+void cRiscuti::Frm3_Uscita()
+{
+    if (Frm3)
+        disconnect(Frm3, &frmAnnullaRimessa::Uscita, this, &cRiscuti::Frm3_Uscita);
+    Frm3 = nullptr;
+    emit fine();
+}

@@ -1,0 +1,99 @@
+#include "component/modprincipale.h"
+
+#include "data/connessione.h"
+#include "data/recordset.h"
+
+#include <QComboBox>
+#include <QWidget>
+
+namespace modPrincipale {
+
+namespace {
+
+struct Impostazioni
+{
+    QString percorsoDatabase;
+    QString percorsoFileIni;
+    QString percorsoLogo;
+};
+
+Impostazioni &impostazioni()
+{
+    static Impostazioni valori;
+    return valori;
+}
+
+} // namespace
+
+QString PercorsoDatabase() { return impostazioni().percorsoDatabase; }
+void setPercorsoDatabase(const QString &valore) { impostazioni().percorsoDatabase = valore; }
+QString PercorsoFileIni() { return impostazioni().percorsoFileIni; }
+void setPercorsoFileIni(const QString &valore) { impostazioni().percorsoFileIni = valore; }
+QString PercorsoLogoIntestazione() { return impostazioni().percorsoLogo; }
+void setPercorsoLogoIntestazione(const QString &valore) { impostazioni().percorsoLogo = valore; }
+
+std::unique_ptr<Connessione> &ConnessioneComune()
+{
+    static std::unique_ptr<Connessione> connessione;
+    return connessione;
+}
+
+} // namespace modPrincipale
+
+void ChiudiConnessione(std::unique_ptr<Recordset> &recordset,
+                       std::unique_ptr<Connessione> &connessione, bool rilascia,
+                       bool tieniConnessione)
+{
+    try {
+        if (recordset && recordset->aperto())
+            recordset->chiudi();
+    } catch (...) {
+    }
+    if (rilascia)
+        recordset.reset();
+    try {
+        if (connessione && (rilascia || !tieniConnessione) && connessione->aperta())
+            connessione->chiudi();
+    } catch (...) {
+    }
+    if (rilascia)
+        connessione.reset();
+}
+
+void ChiudiRecordset(std::unique_ptr<Recordset> &recordset)
+{
+    if (recordset && recordset->aperto())
+        recordset->chiudi();
+    recordset.reset();
+}
+
+void EseguiComando(const QString &istruzione)
+{
+    Connessione connessione(modPrincipale::PercorsoDatabase());
+    connessione.apri();
+    connessione.esegui(istruzione);
+}
+
+void ImpostaInPrimoPiano(QWidget *finestra, bool primoPiano)
+{
+    if (!finestra)
+        return;
+    const bool attuale = finestra->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    if (attuale == primoPiano)
+        return;
+    const bool visibile = finestra->isVisible();
+    finestra->setWindowFlag(Qt::WindowStaysOnTopHint, primoPiano);
+    if (visibile)
+        finestra->show(); // changing the flags hides a window
+}
+
+void CaricaCodiciIncasso(QComboBox *lista)
+{
+    static const char *const voci[] = {"", "In Cassa", "Invio assegno mitt.", "Invio ns assegno",
+                                       "Bonifico Bancario"};
+    lista->clear();
+    for (int codice = 0; codice < 5; ++codice) {
+        lista->addItem(QString::fromUtf8(voci[codice]));
+        lista->setItemData(lista->count() - 1, codice);
+    }
+}

@@ -1,0 +1,146 @@
+#include "data/connessione.h"
+
+#include "data/testoconnessione.h"
+
+#include <QAtomicInt>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+QString nuovoNomeConnessione()
+{
+    static QAtomicInt contatore;
+    return QStringLiteral("riscuti-%1").arg(contatore.fetchAndAddRelaxed(1));
+}
+
+} // namespace
+
+Connessione::Connessione() = default;
+
+Connessione::Connessione(const QString &testoConnessione) : m_testo(testoConnessione) {}
+
+Connessione::~Connessione()
+{
+    chiudi();
+}
+
+void Connessione::setTestoConnessione(const QString &testo)
+{
+    m_testo = testo;
+}
+
+void Connessione::setTimeoutComandi(int secondi)
+{
+    m_timeout = secondi;
+    if (aperta())
+        applicaTimeout();
+}
+
+void Connessione::apri()
+{
+    if (aperta())
+        return;
+    const ParametriConnessione p = leggiTestoConnessione(m_testo);
+    m_nome = nuovoNomeConnessione();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_nome);
+        db.setHostName(p.host);
+        if (p.porta > 0)
+            db.setPort(p.porta);
+        db.setDatabaseName(p.database);
+        db.setUserName(p.utente);
+        db.setPassword(p.password);
+        QStringList opzioni{QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=15")};
+        if (!p.socket.isEmpty())
+            opzioni << QStringLiteral("UNIX_SOCKET=") + p.socket;
+        db.setConnectOptions(opzioni.join(QLatin1Char(';')));
+        if (!db.open()) {
+            const QSqlError errore = db.lastError();
+            db = QSqlDatabase();
+            QSqlDatabase::removeDatabase(m_nome);
+            m_nome.clear();
+            lancia(errore);
+        }
+    }
+    // Text literals are escaped with backslashes: make sure the session reads them that way.
+    esegui(QStringLiteral("SET SESSION sql_mode=REPLACE(@@sql_mode,'NO_BACKSLASH_ESCAPES',''), "
+                          "max_statement_time=%1")
+               .arg(m_timeout));
+}
+
+void Connessione::applicaTimeout()
+{
+    esegui(QStringLiteral("SET SESSION max_statement_time=%1").arg(m_timeout));
+}
+
+bool Connessione::aperta() const
+{
+    return !m_nome.isEmpty() && QSqlDatabase::database(m_nome, false).isOpen();
+}
+
+void Connessione::chiudi()
+{
+    if (m_nome.isEmpty())
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_nome, false);
+        if (m_transazione && db.isOpen())
+            db.rollback();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_nome);
+    m_nome.clear();
+    m_transazione = false;
+}
+
+QSqlDatabase Connessione::database() const
+{
+    if (!aperta())
+        throw ErroreDb(ErroreDb::ConnessioneChiusa,
+                       QStringLiteral("Operazione non consentita se l'oggetto è chiuso."));
+    return QSqlDatabase::database(m_nome, false);
+}
+
+void Connessione::esegui(const QString &istruzione)
+{
+    QSqlQuery query(database());
+    if (!query.exec(istruzione))
+        lancia(query.lastError());
+}
+
+void Connessione::iniziaTransazione()
+{
+    QSqlDatabase db = database();
+    if (!db.transaction())
+        lancia(db.lastError());
+    m_transazione = true;
+}
+
+void Connessione::confermaTransazione()
+{
+    QSqlDatabase db = database();
+    if (!db.commit())
+        lancia(db.lastError());
+    m_transazione = false;
+}
+
+void Connessione::annullaTransazione()
+{
+    QSqlDatabase db = database();
+    m_transazione = false;
+    if (!db.rollback())
+        lancia(db.lastError());
+}
+
+void Connessione::lancia(const QSqlError &errore)
+{
+    bool numerico = false;
+    int numero = errore.nativeErrorCode().toInt(&numerico);
+    if (!numerico)
+        numero = errore.type() == QSqlError::ConnectionError ? 3709 : 3001;
+    QString descrizione = errore.databaseText();
+    if (descrizione.isEmpty())
+        descrizione = errore.driverText();
+    throw ErroreDb(numero, descrizione);
+}

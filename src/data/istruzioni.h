@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+// Every statement the component sends, built from its values in one place. Text values go
+// through Sql::testo, bare numbers through Sql::intero / Sql::decimale (a value that is not a
+// number throws ErroreDb), dates are written yyyy-mm-dd (a null date as the empty text).
+namespace Istruzioni {
+
+// --- Generic ---------------------------------------------------------------------------------
+QString tuttaLaTabella(const QString &tabella);               // "SELECT * from <t>;"
+QString inserisciRiga(const QString &tabella, const QStringList &colonne,
+                      const QVariantList &valori);
+QString leggiTabella(const QString &tabella);                 // "select * from <t>;"
+QString eliminaTabella(const QString &tabella);               // "Drop table <t>;"
+
+// --- Customer --------------------------------------------------------------------------------
+QString nomeCliente(const QString &codice);
+
+// --- Waybill lookup --------------------------------------------------------------------------
+QString ldvPerRiferimento(const QString &riferimento, const QDate &dataRiferimento);
+QString ldvPerNumero(const QString &numero, const QDate &dataLdv);
+QString ldvPreimpostata(const QString &numero, const QDate &dataLdv, const QString &filiale);
+QString vistaPerNumero(const QString &numero, const QDate &dataLdv);
+
+// --- Collection save: one column per statement -----------------------------------------------
+struct ChiaveLdv
+{
+    QString numero;  // lenrlv
+    QString filiale; // lefili
+    QDate data;      // ledtlv
+};
+// "update letve00f set <colonna>='<valore>' where lenrlv='...' and lefili='...' and ledtlv='...';"
+QString aggiornaTesto(const QString &colonna, const QString &valore, const ChiaveLdv &chiave);
+// The same with a bare whole number (flags).
+QString aggiornaIntero(const QString &colonna, const QString &valore, const ChiaveLdv &chiave);
+// The same with a bare decimal amount (point as separator).
+QString aggiornaImporto(const QString &colonna, const QString &valore, const ChiaveLdv &chiave);
+// The same with a date.
+QString aggiornaData(const QString &colonna, const QDate &valore, const ChiaveLdv &chiave);
+
+// --- Remittance selection --------------------------------------------------------------------
+QString selezioneRimessa(int tipo, const QDate &dal, const QDate &al, const QString &cliente);
+// The provisional letter's query: the same without the customer condition.
+QString selezioneRimessaProvvisoria(int tipo, const QDate &dal, const QDate &al);
+
+// --- Remittance numbering and posting --------------------------------------------------------
+QString leggiUltimoNumero();
+QString scriviUltimoNumero(const QString &numero);
+struct ChiaveRimessa
+{
+    QString filiale; // LEFILI
+    QString numero;  // LENRLV
+    QString anno;    // LEANLV
+};
+// "UPDATE <tabella> SET LENDVC=<n>,LEDTVC='<d>' WHERE LEFILI='...' AND LENRLV='...' AND LEANLV=...;"
+QString timbraRimessa(const QString &tabella, const QString &numero, const QDate &data,
+                      const ChiaveRimessa &chiave);
+struct DatiAssegno
+{
+    QString riferimento;
+    QString banca;
+    QString importo; // plain decimal with a point
+};
+QString inserisciContrassegno(const QString &numero, const QDate &data, const DatiAssegno &assegno);
+QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero,
+                                   const QDate &data, const DatiAssegno &assegno,
+                                   const ChiaveRimessa &chiave);
+QString segnaInviato(const ChiaveRimessa &chiave);
+
+// --- Remittance cancellation -----------------------------------------------------------------
+QString annullaRimessaLdv(const QString &numero, const QDate &data);
+QString eliminaContrassegni(const QString &numero, const QDate &data);
+
+} // namespace Istruzioni

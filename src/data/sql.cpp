@@ -1,0 +1,115 @@
+#include "data/sql.h"
+
+#include "data/erroredb.h"
+
+#include <QRegularExpression>
+
+namespace Sql {
+
+namespace {
+
+[[noreturn]] void nonNumerico(const QString &valore)
+{
+    throw ErroreDb(ErroreDb::TipoNonCorrispondente,
+                   QStringLiteral("Tipo non corrispondente: '%1' non è un numero.").arg(valore));
+}
+
+} // namespace
+
+QString testo(const QString &valore)
+{
+    QString risultato;
+    risultato.reserve(valore.size() + 8);
+    for (const QChar c : valore) {
+        switch (c.unicode()) {
+        case '\\': risultato += QLatin1String("\\\\"); break;
+        case '\'': risultato += QLatin1String("\\'"); break;
+        case 0: risultato += QLatin1String("\\0"); break;
+        default: risultato += c;
+        }
+    }
+    return risultato;
+}
+
+bool eIntero(const QString &valore)
+{
+    static const QRegularExpression intero(QStringLiteral("^-?[0-9]{1,18}$"));
+    return intero.match(valore).hasMatch();
+}
+
+bool eDecimale(const QString &valore)
+{
+    static const QRegularExpression decimale(QStringLiteral("^-?[0-9]{1,18}(\\.[0-9]{1,18})?$"));
+    return decimale.match(valore).hasMatch();
+}
+
+QString intero(const QString &valore)
+{
+    if (!eIntero(valore))
+        nonNumerico(valore);
+    return valore;
+}
+
+QString decimale(const QString &valore)
+{
+    if (!eDecimale(valore))
+        nonNumerico(valore);
+    return valore;
+}
+
+QDate leggiData(const QString &ggmmaaaa)
+{
+    if (ggmmaaaa.isEmpty() || ggmmaaaa == QLatin1String("__/__/____"))
+        return QDate();
+    const QDate d = QDate::fromString(ggmmaaaa, QStringLiteral("dd/MM/yyyy"));
+    if (!d.isValid())
+        throw ErroreDb(ErroreDb::TipoNonCorrispondente,
+                       QStringLiteral("Tipo non corrispondente: '%1' non è una data.").arg(ggmmaaaa));
+    return d;
+}
+
+QString data(const QDate &d)
+{
+    return d.isNull() ? QString() : d.toString(QStringLiteral("yyyy-MM-dd"));
+}
+
+QString letterale(const QVariant &valore)
+{
+    if (valore.isNull())
+        return QStringLiteral("NULL");
+    switch (valore.typeId()) {
+    case QMetaType::Bool:
+        return valore.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return valore.toString();
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(valore.toDouble(), 'g', 17);
+    case QMetaType::QDate:
+        return QLatin1Char('\'') + data(valore.toDate()) + QLatin1Char('\'');
+    case QMetaType::QDateTime:
+        return QLatin1Char('\'') + valore.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
+               + QLatin1Char('\'');
+    default:
+        return QLatin1Char('\'') + testo(valore.toString()) + QLatin1Char('\'');
+    }
+}
+
+QString identificatore(const QString &nome)
+{
+    static const QRegularExpression valido(QStringLiteral("^[A-Za-z0-9_]{1,64}$"));
+    if (!valido.match(nome).hasMatch())
+        throw ErroreDb(ErroreDb::TipoNonCorrispondente,
+                       QStringLiteral("Nome di tabella o di campo non valido: '%1'.").arg(nome));
+    return nome;
+}
+
+} // namespace Sql

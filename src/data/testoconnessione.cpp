@@ -1,0 +1,87 @@
+#include "data/testoconnessione.h"
+
+#include <QList>
+#include <QPair>
+
+namespace {
+
+using Coppie = QList<QPair<QString, QString>>;
+
+// Splits "k=v;k={a;b};k="x;y"" into trimmed pairs; a value in braces or double quotes may hold ';'.
+Coppie dividi(const QString &testo)
+{
+    Coppie coppie;
+    int i = 0;
+    const int n = testo.size();
+    while (i < n) {
+        const int uguale = testo.indexOf(QLatin1Char('='), i);
+        const int puntoVirgola = testo.indexOf(QLatin1Char(';'), i);
+        if (uguale < 0 || (puntoVirgola >= 0 && puntoVirgola < uguale)) {
+            // A fragment without "=" (or an empty one) carries nothing.
+            if (puntoVirgola < 0)
+                break;
+            i = puntoVirgola + 1;
+            continue;
+        }
+        const QString chiave = testo.mid(i, uguale - i).trimmed();
+        int j = uguale + 1;
+        while (j < n && testo.at(j).isSpace())
+            ++j;
+        QString valore;
+        if (j < n && (testo.at(j) == QLatin1Char('{') || testo.at(j) == QLatin1Char('"'))) {
+            const QChar chiusura = testo.at(j) == QLatin1Char('{') ? QLatin1Char('}') : QLatin1Char('"');
+            int fine = testo.indexOf(chiusura, j + 1);
+            if (fine < 0)
+                fine = n;
+            valore = testo.mid(j + 1, fine - j - 1);
+            j = fine + 1;
+            const int dopo = testo.indexOf(QLatin1Char(';'), j);
+            i = dopo < 0 ? n : dopo + 1;
+        } else {
+            const int fine = testo.indexOf(QLatin1Char(';'), j);
+            valore = testo.mid(j, (fine < 0 ? n : fine) - j).trimmed();
+            i = fine < 0 ? n : fine + 1;
+        }
+        coppie.append({chiave, valore});
+    }
+    return coppie;
+}
+
+bool una(const QString &chiave, std::initializer_list<const char *> nomi)
+{
+    for (const char *nome : nomi)
+        if (chiave.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+void applica(const QString &testo, ParametriConnessione &p)
+{
+    for (const auto &[chiave, valore] : dividi(testo)) {
+        if (una(chiave, {"Extended Properties"}))
+            applica(valore, p);
+        else if (una(chiave, {"Server", "Data Source", "Host", "Address"}))
+            p.host = valore;
+        else if (una(chiave, {"Port"}))
+            p.porta = valore.toInt();
+        else if (una(chiave, {"Database", "Initial Catalog", "DB"}))
+            p.database = valore;
+        else if (una(chiave, {"Uid", "User", "User ID", "UserName"}))
+            p.utente = valore;
+        else if (una(chiave, {"Pwd", "Password"}))
+            p.password = valore;
+        else if (una(chiave, {"Socket"}))
+            p.socket = valore;
+    }
+}
+
+} // namespace
+
+ParametriConnessione leggiTestoConnessione(const QString &testo)
+{
+    ParametriConnessione p;
+    applica(testo, p);
+    if (p.host.isEmpty())
+        p.host = QStringLiteral("localhost");
+    return p;
+}

@@ -1,0 +1,126 @@
+#include "fields/campocliente.h"
+
+#include "component/messaggi.h"
+#include "component/modprincipale.h"
+#include "data/connessione.h"
+#include "data/istruzioni.h"
+#include "data/recordset.h"
+#include "fields/comportamentocampo.h"
+#include "search/apriricerca.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
+
+namespace {
+
+// Enter in the code field asks for the focus to move to the search button; the key goes on.
+class InvioAlPulsante : public QObject
+{
+public:
+    InvioAlPulsante(QLineEdit *campo, QPushButton *pulsante) : QObject(campo), m_pulsante(pulsante)
+    {
+        campo->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *evento) override
+    {
+        if (evento->type() == QEvent::KeyPress) {
+            const int tasto = static_cast<QKeyEvent *>(evento)->key();
+            if (tasto == Qt::Key_Return || tasto == Qt::Key_Enter)
+                m_pulsante->setFocus(Qt::OtherFocusReason);
+        }
+        return false;
+    }
+
+private:
+    QPushButton *m_pulsante;
+};
+
+} // namespace
+
+CampoCliente::CampoCliente(QLineEdit *txtCodiceCli, QPushButton *cmdCercaCliente,
+                           QLabel *barCliente, Opzioni opzioni)
+    : QObject(txtCodiceCli), m_txt(txtCodiceCli), m_bar(barCliente), m_opzioni(std::move(opzioni))
+{
+    new InvioAlPulsante(txtCodiceCli, cmdCercaCliente);
+    auto *comportamento = new ComportamentoCampo(txtCodiceCli);
+    // Leaving the field validates it; the focus loss that follows an accepted validation does not
+    // look the same code up a second time.
+    comportamento->suValidazione = [this] {
+        m_appenaConvalidato = true;
+        bool esito = true;
+        eseguiGestore(m_txt->window(), [&] { esito = ConvalidaCliente(); });
+        return esito;
+    };
+    comportamento->suPerditaFocus = [this] {
+        const bool giaFatto = m_appenaConvalidato;
+        m_appenaConvalidato = false;
+        if (!giaFatto && !m_txt->text().isEmpty())
+            eseguiGestore(m_txt->window(), [this] { ConvalidaCliente(); });
+    };
+    connect(cmdCercaCliente, &QPushButton::clicked, this,
+            [this] { eseguiGestore(m_txt->window(), [this] { CercaCliente(); }); });
+}
+
+bool CampoCliente::codiceValido(const QString &testo)
+{
+    static const QRegularExpression cifre(QStringLiteral("^[0-9]{1,9}$"));
+    return cifre.match(testo).hasMatch();
+}
+
+bool CampoCliente::ConvalidaCliente()
+{
+    if (m_opzioni.bloccaDopoConvalida && m_clienteValido)
+        return true;
+    m_codCliente = m_txt->text();
+    if (m_opzioni.pulisci)
+        m_opzioni.pulisci();
+    if (!codiceValido(m_txt->text())) {
+        Messaggi::avviso(m_txt->window(), Messaggi::titoloApplicazione(),
+                         QStringLiteral("Codice cliente assente o errato"));
+        return false;
+    }
+    Recordset cliente;
+    cliente.apri(Istruzioni::nomeCliente(m_codCliente), modPrincipale::PercorsoDatabase());
+    if (!cliente.eof()) {
+        m_bar->setText(cliente.campo(0).toString());
+        if (m_opzioni.bloccaDopoConvalida) {
+            m_clienteValido = true;
+            m_txt->setReadOnly(true);
+        }
+    } else {
+        Messaggi::informazione(m_txt->window(), Messaggi::titoloSuite(),
+                               QStringLiteral("Codice Cliente Inesistente"));
+    }
+    cliente.chiudi();
+    // The lookup may run while the focus is already on its way elsewhere: move it once that
+    // move has ended.
+    if (QWidget *dopo = m_opzioni.focusDopoRicerca)
+        QTimer::singleShot(0, dopo, [dopo] { dopo->setFocus(Qt::OtherFocusReason); });
+    return true;
+}
+
+void CampoCliente::CercaCliente()
+{
+    if (m_opzioni.pulisci)
+        m_opzioni.pulisci();
+    std::unique_ptr<Recordset> record = ApriRicerca(1, QStringLiteral("Clien"));
+    if (!record) {
+        m_clienteValido = false;
+        return;
+    }
+    if (record->aperto() && !record->eof() && !record->bof()) {
+        m_codCliente = record->campo(1).toString();
+        m_txt->setText(m_codCliente);
+        m_bar->setText(record->campo(QStringLiteral("RagioneSociale")).toString());
+        std::unique_ptr<Connessione> nessuna;
+        ChiudiConnessione(record, nessuna, false, false);
+        if (m_opzioni.dopoScelta)
+            m_opzioni.dopoScelta();
+    }
+}
