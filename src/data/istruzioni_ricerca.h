@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Statement texts of the shipment search dialog, one pure function per list.
+namespace IstruzioniRicerca {
+} // namespace IstruzioniRicerca
