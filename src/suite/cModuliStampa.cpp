@@ -1,0 +1,3 @@
+#include "cModuliStampa.h"
+
+cModuliStampa::~cModuliStampa() = default;
