@@ -7,7 +7,8 @@ namespace {
 
 using Coppie = QList<QPair<QString, QString>>;
 
-// Splits "k=v;k={a;b};k="x;y"" into trimmed pairs; a value in braces or double quotes may hold ';'.
+// Splits "k=v;k={a;b};k="x;y"" into trimmed pairs; a value in braces or double quotes may hold ';',
+// and its closing character doubled.
 Coppie dividi(const QString &testo)
 {
     Coppie coppie;
@@ -29,12 +30,21 @@ Coppie dividi(const QString &testo)
             ++j;
         QString valore;
         if (j < n && (testo.at(j) == QLatin1Char('{') || testo.at(j) == QLatin1Char('"'))) {
+            // Inside, the closing character written twice stands for itself ("}}", """").
             const QChar chiusura = testo.at(j) == QLatin1Char('{') ? QLatin1Char('}') : QLatin1Char('"');
-            int fine = testo.indexOf(chiusura, j + 1);
-            if (fine < 0)
-                fine = n;
-            valore = testo.mid(j + 1, fine - j - 1);
-            j = fine + 1;
+            ++j;
+            while (j < n) {
+                if (testo.at(j) == chiusura) {
+                    if (j + 1 < n && testo.at(j + 1) == chiusura) {
+                        valore += chiusura;
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                valore += testo.at(j++);
+            }
+            ++j;
             const int dopo = testo.indexOf(QLatin1Char(';'), j);
             i = dopo < 0 ? n : dopo + 1;
         } else {
