@@ -39,7 +39,10 @@ bool eIntero(const QString &valore)
 
 bool eDecimale(const QString &valore)
 {
-    static const QRegularExpression decimale(QStringLiteral("^-?[0-9]{1,18}(\\.[0-9]{1,18})?$"));
+    // Digits before or after the point may be missing (",5" and "5," typed with a comma), as
+    // the database reads them.
+    static const QRegularExpression decimale(
+        QStringLiteral("^-?([0-9]{1,18}(\\.[0-9]{0,18})?|\\.[0-9]{1,18})$"));
     return decimale.match(valore).hasMatch();
 }
 

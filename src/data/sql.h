@@ -14,7 +14,7 @@ namespace Sql {
 QString testo(const QString &valore);
 // A plain whole number, optional leading minus, digits only: returned unchanged.
 QString intero(const QString &valore);
-// A plain decimal number with a point ("12.50", "-3", "0.5"): returned unchanged.
+// A plain decimal number with a point ("12.50", "-3", "0.5", ".5", "5."): returned unchanged.
 QString decimale(const QString &valore);
 // A date as typed (dd/mm/yyyy). An empty text or the empty mask "__/__/____" gives a null date;
 // any other text that is not a valid date throws.
