@@ -97,8 +97,13 @@ QString letterale(const QVariant &valore)
     case QMetaType::Float:
         return QString::number(valore.toDouble(), 'g', 17);
     case QMetaType::QDate:
+        // A null date held in a variant is no date at all: NULL, not the empty text.
+        if (valore.toDate().isNull())
+            return QStringLiteral("NULL");
         return QLatin1Char('\'') + data(valore.toDate()) + QLatin1Char('\'');
     case QMetaType::QDateTime:
+        if (valore.toDateTime().isNull())
+            return QStringLiteral("NULL");
         return QLatin1Char('\'') + valore.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
                + QLatin1Char('\'');
     default:
