@@ -1,0 +1,706 @@
+#include "modulistampapredefinito.h"
+
+#include "cModuliStampa.h"
+#include "data/erroredb.h"
+#include "letterarimessa.h"
+#include "modprincipale.h"
+#include "support/databasediprova.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLocale>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+const QString rigaAssegno = QStringLiteral(
+    "In allegato vi trasmettiamo assegno/bonifico nr. 4711 emesso a Vs. ordine,");
+const QString rigaBanca =
+    QStringLiteral("tratto su: Banca Popolare di Sondrio per l'importo di 0,60 €");
+const QString rigaSpedizioni =
+    QStringLiteral("relativo ai contrassegni incassati a fronte delle seguenti spedizioni:");
+const QString rigaAllegato = QStringLiteral("Allegato n.1 assegno bancario");
+const QString querySelezione = QStringLiteral(
+    "SELECT * from vdaticontrassegni where leflic='1' and leflsc=0 and (ledtin between "
+    "'2025-01-01' and '2025-01-31') and lendvc =0;");
+
+int numeroErrore(const std::function<void()> &azione)
+{
+    try {
+        azione();
+    } catch (const ErroreDb &errore) {
+        return errore.numero();
+    }
+    return 0;
+}
+
+// The text of a PDF as pdftotext reads it, with ligatures and non-breaking blanks made plain
+// and every run of blanks and line ends made one blank. Empty when pdftotext fails.
+QString testoPdf(const QString &pdf)
+{
+    QProcess pdftotext;
+    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                                                  pdf, QStringLiteral("-")});
+    if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0) {
+        qWarning("pdftotext (poppler-utils, installed by scripts/install-deps.sh) failed: %s",
+                 qPrintable(pdftotext.errorString()));
+        return QString();
+    }
+    QString testo = QString::fromUtf8(pdftotext.readAllStandardOutput())
+                        .normalized(QString::NormalizationForm_KC);
+    return testo.replace(QRegularExpression(QStringLiteral("\\s+")), QStringLiteral(" ")).trimmed();
+}
+
+// How many images `pdfimages -list` finds in a PDF; -1 when it fails.
+int immaginiPdf(const QString &pdf)
+{
+    QProcess pdfimages;
+    pdfimages.start(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf});
+    if (!pdfimages.waitForFinished(60000) || pdfimages.exitCode() != 0)
+        return -1;
+    // Two heading lines, then one line per image.
+    const QStringList righe = QString::fromUtf8(pdfimages.readAllStandardOutput())
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    return qMax(0, int(righe.size()) - 2);
+}
+
+QString oggi()
+{
+    return QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+} // namespace
+
+class tst_ModuliStampa : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    // The letter as data and text, without a server.
+    void centesimi_data();
+    void centesimi();
+    void importiNonValidi_data();
+    void importiNonValidi();
+    void importo_data();
+    void importo();
+    void totaleEsatto();
+    void oggetto_data();
+    void oggetto();
+    void saluto_data();
+    void saluto();
+    void luogoEData();
+    void htmlSenzaMarcatureDaiDati();
+    void nomeFilePdf_data();
+    void nomeFilePdf();
+    void istruzioni();
+    void uscitaConfigurata_data();
+    void uscitaConfigurata();
+    void cartellaArchivio();
+
+    // Letters printed from the database.
+    void letteraProvvisoria();
+    void letteraDefinitiva_data();
+    void letteraDefinitiva();
+    void senzaSpedizioni();
+    void clienteSconosciuto();
+    void logo_data();
+    void logo();
+    void dueLettereDueFile();
+    void cartellaCreata();
+    void cartellaNonScrivibile();
+    void intestazioneDalFileIni();
+    void errori_data();
+    void errori();
+
+private:
+    std::unique_ptr<cModuliStampaPredefinito> modulo(const QStringList &dati) const;
+    QStringList dati(const QString &cliente, const QString &query) const;
+    QStringList pdfArchiviati() const;
+
+    std::unique_ptr<DatabaseDiProva> m_db;
+    std::unique_ptr<QTemporaryDir> m_archivio;
+    QTemporaryDir m_file;
+};
+
+void tst_ModuliStampa::initTestCase()
+{
+    QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
+    QVERIFY(m_file.isValid());
+    m_db = std::make_unique<DatabaseDiProva>();
+    QVERIFY(m_db->pronto());
+    QVERIFY(m_db->caricaTesto(QStringLiteral(
+        "INSERT INTO clien (Codice, RagioneSociale, Indirizzo, Cap, Localita, Provincia) VALUES "
+        "(500, 'Caffè & Tè <Torino> S.r.l.', 'Via Garibaldi 7', '10121', 'Torino', 'TO'),"
+        "(501, 'Altro Cliente S.p.A.', 'Via Po 1', '10124', 'Torino', 'TO');\n"
+        "INSERT INTO letve00f (lefili, lenrlv, leanlv, ledtlv, lerife, ledest, lecodi, lecnss, "
+        "leimcs, leflic, leflsc, ledtin, lendvc) VALUES "
+        "('01', '7003', 2025, '2025-01-12', 'RIF-C', 'Bar Sport', 500, 0.30, 0.30, '1', 0, "
+        "'2025-01-20', 0),"
+        "('01', '7001', 2025, '2025-01-10', 'RIF-A', 'Caffè Roma', 500, 0.10, 0.10, '1', 0, "
+        "'2025-01-20', 0),"
+        "('01', '7002', 2025, '2025-01-11', 'RIF-B', 'Trattoria L''Oca', 500, 0.20, 0.20, '1', 0, "
+        "'2025-01-21', 0),"
+        "('01', '7999', 2025, '2025-01-10', 'RIF-X', 'Destinatario Altrui', 501, 5.00, 5.00, '1', "
+        "0, '2025-01-20', 0);\n")));
+}
+
+void tst_ModuliStampa::init()
+{
+    m_archivio = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_archivio->isValid());
+    qputenv("RISCUTI_ARCHIVIO_STAMPE", m_archivio->path().toUtf8());
+    qputenv("RISCUTI_STAMPA", "nessuna");
+    modPrincipale::setPercorsoFileIni(QString());
+}
+
+void tst_ModuliStampa::cleanup()
+{
+    qunsetenv("RISCUTI_ARCHIVIO_STAMPE");
+    qunsetenv("RISCUTI_STAMPA");
+    modPrincipale::setPercorsoFileIni(QString());
+    m_archivio.reset();
+}
+
+QStringList tst_ModuliStampa::dati(const QString &cliente, const QString &query) const
+{
+    return {cliente, query, rigaAssegno, rigaBanca, rigaSpedizioni, rigaAllegato,
+            QStringLiteral("7001"), QStringLiteral("2025"), QStringLiteral("01")};
+}
+
+std::unique_ptr<cModuliStampaPredefinito> tst_ModuliStampa::modulo(const QStringList &dati) const
+{
+    auto stampa = std::make_unique<cModuliStampaPredefinito>();
+    stampa->setPercorsoDb(m_db->testoConnessione());
+    stampa->setNumeroModulo(cModuliStampaPredefinito::ModuloRimessa);
+    stampa->setFileLogo(QString());
+    stampa->DatiStampa(dati);
+    return stampa;
+}
+
+QStringList tst_ModuliStampa::pdfArchiviati() const
+{
+    return QDir(m_archivio->path()).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+}
+
+void tst_ModuliStampa::centesimi_data()
+{
+    QTest::addColumn<QVariant>("valore");
+    QTest::addColumn<qint64>("atteso");
+
+    QTest::newRow("two decimals") << QVariant(QStringLiteral("12.50")) << qint64(1250);
+    QTest::newRow("one decimal") << QVariant(QStringLiteral("12.5")) << qint64(1250);
+    QTest::newRow("no decimals") << QVariant(QStringLiteral("12")) << qint64(1200);
+    QTest::newRow("cents only") << QVariant(QStringLiteral("0.07")) << qint64(7);
+    QTest::newRow("negative") << QVariant(QStringLiteral("-3.10")) << qint64(-310);
+    QTest::newRow("trailing zeros beyond cents") << QVariant(QStringLiteral("1.2300"))
+                                                 << qint64(123);
+    QTest::newRow("largest DECIMAL(12,2)") << QVariant(QStringLiteral("9999999999.99"))
+                                           << qint64(999999999999);
+    QTest::newRow("whole number column") << QVariant(42) << qint64(4200);
+    QTest::newRow("NULL") << QVariant() << qint64(0);
+}
+
+void tst_ModuliStampa::centesimi()
+{
+    QFETCH(QVariant, valore);
+    QFETCH(qint64, atteso);
+
+    QCOMPARE(LetteraRimessaTesto::centesimi(valore), atteso);
+}
+
+void tst_ModuliStampa::importiNonValidi_data()
+{
+    QTest::addColumn<QString>("valore");
+
+    QTest::newRow("a third decimal") << "1.005";
+    QTest::newRow("comma as separator") << "1,50";
+    QTest::newRow("letters") << "abc";
+    QTest::newRow("empty") << "";
+    QTest::newRow("two points") << "1.2.3";
+}
+
+void tst_ModuliStampa::importiNonValidi()
+{
+    QFETCH(QString, valore);
+
+    QCOMPARE(numeroErrore([&] { LetteraRimessaTesto::centesimi(valore); }),
+             int(ErroreDb::TipoNonCorrispondente));
+}
+
+void tst_ModuliStampa::importo_data()
+{
+    QTest::addColumn<qint64>("centesimi");
+    QTest::addColumn<QString>("atteso");
+
+    const QChar nbsp(0x00A0);
+    QTest::newRow("grouping and comma") << qint64(123450) << QStringLiteral("1.234,50") + nbsp + u'€';
+    QTest::newRow("zero") << qint64(0) << QStringLiteral("0,00") + nbsp + u'€';
+    QTest::newRow("cents") << qint64(60) << QStringLiteral("0,60") + nbsp + u'€';
+    QTest::newRow("negative") << qint64(-5) << QStringLiteral("-0,05") + nbsp + u'€';
+    QTest::newRow("largest amount, to the cent") << qint64(999999999999)
+                                                 << QStringLiteral("9.999.999.999,99") + nbsp + u'€';
+}
+
+void tst_ModuliStampa::importo()
+{
+    QFETCH(qint64, centesimi);
+    QFETCH(QString, atteso);
+
+    QCOMPARE(LetteraRimessaTesto::importo(centesimi), atteso);
+}
+
+void tst_ModuliStampa::totaleEsatto()
+{
+    QVector<SpedizioneRimessa> spedizioni;
+    for (const char *valore : {"0.10", "0.20", "0.30"}) {
+        SpedizioneRimessa s;
+        s.centesimi = LetteraRimessaTesto::centesimi(QString::fromLatin1(valore));
+        spedizioni << s;
+    }
+    QCOMPARE(LetteraRimessaTesto::totale(spedizioni), qint64(60));
+
+    // A thousand times 0.10 in binary would drift; in cents it is 100.00.
+    QVector<SpedizioneRimessa> molte(1000);
+    for (SpedizioneRimessa &s : molte)
+        s.centesimi = LetteraRimessaTesto::centesimi(QStringLiteral("0.10"));
+    QCOMPARE(LetteraRimessaTesto::totale(molte), qint64(10000));
+    QCOMPARE(LetteraRimessaTesto::totale({}), qint64(0));
+}
+
+void tst_ModuliStampa::oggetto_data()
+{
+    QTest::addColumn<int>("numero");
+    QTest::addColumn<QDate>("data");
+    QTest::addColumn<QString>("atteso");
+
+    QTest::newRow("provisional letter")
+        << 0 << QDate() << "Rimessa contrassegni incassati per Vs. conto";
+    QTest::newRow("numbered remittance")
+        << 7 << QDate(2025, 2, 3)
+        << QStringLiteral("Rimessa contrassegni incassati per Vs. conto – distinta n. 7 del "
+                          "03/02/2025");
+    QTest::newRow("number without date")
+        << 12 << QDate() << QStringLiteral("Rimessa contrassegni incassati per Vs. conto – "
+                                           "distinta n. 12");
+}
+
+void tst_ModuliStampa::oggetto()
+{
+    QFETCH(int, numero);
+    QFETCH(QDate, data);
+    QFETCH(QString, atteso);
+
+    LetteraRimessa lettera;
+    lettera.numeroDistinta = numero;
+    lettera.dataDistinta = data;
+    QCOMPARE(LetteraRimessaTesto::oggetto(lettera), atteso);
+}
+
+void tst_ModuliStampa::saluto_data()
+{
+    QTest::addColumn<QStringList>("righe");
+    QTest::addColumn<QString>("atteso");
+
+    QTest::newRow("cheque letter closes with a greeting")
+        << QStringList{rigaAssegno, rigaBanca, rigaSpedizioni} << "Distinti saluti.";
+    QTest::newRow("the letter's own greeting is not repeated")
+        << QStringList{QStringLiteral("In allegato vi trasmettiamo i sottoelencati assegni "
+                                      "incassati per Vs. conto."),
+                       QStringLiteral("L'occasione è gradita per porgerVi cordiali saluti.")}
+        << "";
+}
+
+void tst_ModuliStampa::saluto()
+{
+    QFETCH(QStringList, righe);
+    QFETCH(QString, atteso);
+
+    LetteraRimessa lettera;
+    lettera.righe = righe;
+    QCOMPARE(LetteraRimessaTesto::saluto(lettera), atteso);
+}
+
+void tst_ModuliStampa::luogoEData()
+{
+    LetteraRimessa lettera;
+    lettera.data = QDate(2025, 3, 5);
+    lettera.mittente.localita = QStringLiteral(" Milano ");
+    QCOMPARE(LetteraRimessaTesto::luogoEData(lettera), QStringLiteral("Milano, 05/03/2025"));
+    lettera.mittente.localita.clear();
+    QCOMPARE(LetteraRimessaTesto::luogoEData(lettera), QStringLiteral("05/03/2025"));
+
+    Anagrafica a;
+    a.cap = QStringLiteral("20126");
+    a.localita = QStringLiteral("Milano");
+    a.provincia = QStringLiteral("MI");
+    QCOMPARE(LetteraRimessaTesto::capLocalitaProvincia(a), QStringLiteral("20126 Milano (MI)"));
+    a.cap.clear();
+    QCOMPARE(LetteraRimessaTesto::capLocalitaProvincia(a), QStringLiteral("Milano (MI)"));
+}
+
+void tst_ModuliStampa::htmlSenzaMarcatureDaiDati()
+{
+    LetteraRimessa lettera;
+    lettera.cliente.ragioneSociale = QStringLiteral("Rossi & <b>Figli</b>");
+    lettera.righe << QStringLiteral("<script>x</script>");
+    SpedizioneRimessa s;
+    s.numero = QStringLiteral("1");
+    s.destinatario = QStringLiteral("L'Oca \"Nera\"");
+    lettera.spedizioni << s;
+
+    const QString html = LetteraRimessaTesto::html(lettera);
+    QVERIFY(html.contains(QStringLiteral("Rossi &amp; &lt;b&gt;Figli&lt;/b&gt;")));
+    QVERIFY(!html.contains(QStringLiteral("<b>Figli")));
+    QVERIFY(html.contains(QStringLiteral("&lt;script&gt;")));
+    QVERIFY(html.contains(QStringLiteral("&quot;Nera&quot;")));
+    QVERIFY(!html.contains(QStringLiteral("<img")));
+
+    lettera.logo = QSize(200, 50);
+    QVERIFY(LetteraRimessaTesto::html(lettera).contains(
+        QStringLiteral("<img src=\"logo\" width=\"200\" height=\"50\">")));
+}
+
+void tst_ModuliStampa::nomeFilePdf_data()
+{
+    QTest::addColumn<QString>("cliente");
+    QTest::addColumn<int>("progressivo");
+    QTest::addColumn<QString>("atteso");
+
+    QTest::newRow("first of the second") << "1001" << 1 << "rimessa_1001_20250305_140709.pdf";
+    QTest::newRow("second of the same second") << "1001" << 2
+                                               << "rimessa_1001_20250305_140709_2.pdf";
+    QTest::newRow("path characters replaced") << "../x y" << 1
+                                              << "rimessa____x_y_20250305_140709.pdf";
+    QTest::newRow("no customer") << "" << 1 << "rimessa_senza_cliente_20250305_140709.pdf";
+}
+
+void tst_ModuliStampa::nomeFilePdf()
+{
+    QFETCH(QString, cliente);
+    QFETCH(int, progressivo);
+    QFETCH(QString, atteso);
+
+    const QDateTime quando(QDate(2025, 3, 5), QTime(14, 7, 9));
+    QCOMPARE(LetteraRimessaTesto::nomeFilePdf(cliente, quando, progressivo), atteso);
+}
+
+void tst_ModuliStampa::istruzioni()
+{
+    QCOMPARE(cModuliStampaPredefinito::istruzioneCliente(QStringLiteral("1001")),
+             QStringLiteral("SELECT RagioneSociale, Indirizzo, Cap, Localita, Provincia, "
+                            "PartitaIva FROM clien WHERE Codice=1001;"));
+    QCOMPARE(numeroErrore([] {
+                 cModuliStampaPredefinito::istruzioneCliente(QStringLiteral("1 or 1=1"));
+             }),
+             int(ErroreDb::TipoNonCorrispondente));
+    QCOMPARE(cModuliStampaPredefinito::istruzioneAzienda(),
+             QStringLiteral("SELECT * FROM azienda ORDER BY Id LIMIT 1;"));
+}
+
+void tst_ModuliStampa::uscitaConfigurata_data()
+{
+    QTest::addColumn<QByteArray>("valore");
+    QTest::addColumn<int>("attesa");
+
+    QTest::newRow("nessuna") << QByteArray("nessuna") << int(cModuliStampaPredefinito::Nessuna);
+    QTest::newRow("anteprima, any case")
+        << QByteArray(" Anteprima ") << int(cModuliStampaPredefinito::Anteprima);
+    QTest::newRow("nothing said, no screen")
+        << QByteArray() << int(cModuliStampaPredefinito::Nessuna);
+}
+
+void tst_ModuliStampa::uscitaConfigurata()
+{
+    QFETCH(QByteArray, valore);
+    QFETCH(int, attesa);
+
+    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+    if (valore.isNull())
+        qunsetenv("RISCUTI_STAMPA");
+    else
+        qputenv("RISCUTI_STAMPA", valore);
+    QCOMPARE(int(cModuliStampaPredefinito::uscitaConfigurata()), attesa);
+}
+
+void tst_ModuliStampa::cartellaArchivio()
+{
+    QCOMPARE(cModuliStampaPredefinito::cartellaArchivio(), m_archivio->path());
+    qunsetenv("RISCUTI_ARCHIVIO_STAMPE");
+    const QString predefinita = cModuliStampaPredefinito::cartellaArchivio();
+    QVERIFY2(predefinita.endsWith(QLatin1String("/BelvoraniRiscutiContrassegni/stampe")),
+             qPrintable(predefinita));
+    QVERIFY(QDir::isAbsolutePath(predefinita));
+}
+
+void tst_ModuliStampa::letteraProvvisoria()
+{
+    auto stampa = modulo(dati(QStringLiteral("500"), querySelezione));
+    QString testo;
+    bool flag = false;
+    stampa->Stampa(testo, flag);
+
+    // Filed in the archive under a readable name of its own.
+    const QStringList archiviati = pdfArchiviati();
+    QCOMPARE(archiviati.size(), 1);
+    QCOMPARE(stampa->ultimoPdf(), QDir(m_archivio->path()).filePath(archiviati.first()));
+    QVERIFY2(QRegularExpression(QStringLiteral("^rimessa_500_\\d{8}_\\d{6}\\.pdf$"))
+                 .match(archiviati.first())
+                 .hasMatch(),
+             qPrintable(archiviati.first()));
+    QCOMPARE(testo, stampa->ultimoPdf());
+    QVERIFY(flag);
+
+    const QString lettera = testoPdf(stampa->ultimoPdf());
+    QVERIFY2(!lettera.isEmpty(), "no text could be read from the PDF");
+    const QStringList attesi{
+        QStringLiteral("Espresso Padano Trasporti S.p.A."),
+        QStringLiteral("Via dell'Innovazione 14"),
+        QStringLiteral("Spett.le Caffè & Tè <Torino> S.r.l. Via Garibaldi 7 10121 Torino (TO)"),
+        QStringLiteral("Milano, ") + oggi(),
+        QStringLiteral("Oggetto: Rimessa contrassegni incassati per Vs. conto Codice"),
+        rigaAssegno,
+        rigaBanca,
+        rigaSpedizioni,
+        rigaAllegato,
+        QStringLiteral("7001 10/01/2025 RIF-A Caffè Roma 0,10 €"),
+        QStringLiteral("7002 11/01/2025 RIF-B Trattoria L'Oca 0,20 €"),
+        QStringLiteral("7003 12/01/2025 RIF-C Bar Sport 0,30 €"),
+        QStringLiteral("Totale (3 spedizioni) 0,60 €"),
+        QStringLiteral("Distinti saluti."),
+    };
+    for (const QString &atteso : attesi)
+        QVERIFY2(lettera.contains(atteso), qPrintable(atteso + QStringLiteral("\n---\n") + lettera));
+    // Another customer's collection, which the provisional query also yields, stays out.
+    QVERIFY(!lettera.contains(QStringLiteral("7999")));
+    QVERIFY(!lettera.contains(QStringLiteral("Destinatario Altrui")));
+    QVERIFY(!lettera.contains(QStringLiteral("distinta")));
+}
+
+void tst_ModuliStampa::letteraDefinitiva_data()
+{
+    QTest::addColumn<QString>("aggiorna");
+    QTest::addColumn<QString>("oggetto");
+
+    QTest::newRow("one remittance named in the subject")
+        << "UPDATE PC01Rimessa SET lendvc=7, ledtvc='2025-02-03';"
+        << "Oggetto: Rimessa contrassegni incassati per Vs. conto – distinta n. 7 del 03/02/2025 ";
+    QTest::newRow("rows of two remittances name none")
+        << "UPDATE PC01Rimessa SET lendvc=IF(lenrlv='7002', 8, 7), ledtvc='2025-02-03';"
+        << "Oggetto: Rimessa contrassegni incassati per Vs. conto Codice";
+}
+
+void tst_ModuliStampa::letteraDefinitiva()
+{
+    QFETCH(QString, aggiorna);
+    QFETCH(QString, oggetto);
+
+    ESEGUI_SQL(*m_db, QStringLiteral("CREATE TABLE PC01Rimessa (PRIMARY KEY (lefili, lenrlv, "
+                                     "leanlv)) SELECT * FROM vdaticontrassegni WHERE lecodi=500"));
+    ESEGUI_SQL(*m_db, aggiorna);
+    auto stampa = modulo(dati(QStringLiteral("500"), QStringLiteral("SELECT * from PC01Rimessa;")));
+    QString testo;
+    bool flag = false;
+    const int errore = numeroErrore([&] { stampa->Stampa(testo, flag); });
+    ESEGUI_SQL(*m_db, QStringLiteral("DROP TABLE PC01Rimessa"));
+    QCOMPARE(errore, 0);
+
+    const QString lettera = testoPdf(stampa->ultimoPdf());
+    QVERIFY2(lettera.contains(oggetto), qPrintable(lettera));
+    QVERIFY(lettera.contains(QStringLiteral("Totale (3 spedizioni) 0,60 €")));
+}
+
+void tst_ModuliStampa::senzaSpedizioni()
+{
+    QStringList righe = dati(QStringLiteral("500"), QString());
+    righe[2] = QStringLiteral("In allegato vi trasmettiamo i sottoelencati assegni incassati per "
+                              "Vs. conto.");
+    righe[3] = QStringLiteral("L'occasione è gradita per porgerVi cordiali saluti.");
+    righe[4].clear();
+    righe[5].clear();
+    auto stampa = modulo(righe);
+    QString testo;
+    bool flag = false;
+    stampa->Stampa(testo, flag);
+
+    const QString lettera = testoPdf(stampa->ultimoPdf());
+    QVERIFY2(lettera.contains(QStringLiteral("Totale (0 spedizioni) 0,00 €")), qPrintable(lettera));
+    QVERIFY(lettera.contains(QStringLiteral("L'occasione è gradita per porgerVi cordiali saluti.")));
+    QVERIFY(!lettera.contains(QStringLiteral("Distinti saluti.")));
+    QVERIFY(!lettera.contains(rigaAllegato));
+}
+
+void tst_ModuliStampa::clienteSconosciuto()
+{
+    auto stampa = modulo(dati(QStringLiteral("999"), querySelezione));
+    QString testo;
+    bool flag = false;
+    stampa->Stampa(testo, flag);
+
+    const QString lettera = testoPdf(stampa->ultimoPdf());
+    QVERIFY2(lettera.contains(QStringLiteral("Spett.le Cliente 999")), qPrintable(lettera));
+    QVERIFY(lettera.contains(QStringLiteral("Totale (0 spedizioni) 0,00 €")));
+}
+
+void tst_ModuliStampa::logo_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("immagini");
+
+    const QString immagine = m_file.filePath(QStringLiteral("logo.png"));
+    QImage logo(300, 100, QImage::Format_RGB32);
+    logo.fill(Qt::white);
+    {
+        QPainter p(&logo);
+        p.fillRect(10, 10, 80, 80, QColor(0, 90, 160));
+    }
+    QVERIFY(logo.save(immagine));
+    const QString nonImmagine = m_file.filePath(QStringLiteral("logo.txt"));
+    QFile testo(nonImmagine);
+    QVERIFY(testo.open(QIODevice::WriteOnly));
+    testo.write("non è un'immagine");
+    testo.close();
+
+    QTest::newRow("no logo given") << QString() << 0;
+    QTest::newRow("missing file") << m_file.filePath(QStringLiteral("manca.png")) << 0;
+    QTest::newRow("not an image") << nonImmagine << 0;
+    QTest::newRow("logo printed") << immagine << 1;
+}
+
+void tst_ModuliStampa::logo()
+{
+    QFETCH(QString, file);
+    QFETCH(int, immagini);
+
+    auto stampa = modulo(dati(QStringLiteral("500"), querySelezione));
+    stampa->setFileLogo(file);
+    QString testo;
+    bool flag = false;
+    stampa->Stampa(testo, flag);
+
+    QCOMPARE(immaginiPdf(stampa->ultimoPdf()), immagini);
+    QVERIFY(testoPdf(stampa->ultimoPdf()).contains(QStringLiteral("Totale (3 spedizioni)")));
+}
+
+void tst_ModuliStampa::dueLettereDueFile()
+{
+    auto stampa = modulo(dati(QStringLiteral("500"), querySelezione));
+    QString testo;
+    bool flag = false;
+    stampa->Stampa(testo, flag);
+    const QString primo = stampa->ultimoPdf();
+    stampa->Stampa(testo, flag);
+    const QString secondo = stampa->ultimoPdf();
+
+    QVERIFY(primo != secondo);
+    QCOMPARE(pdfArchiviati().size(), 2);
+    QVERIFY(QFileInfo(primo).size() > 0);
+    QVERIFY(QFileInfo(secondo).size() > 0);
+}
+
+void tst_ModuliStampa::cartellaCreata()
+{
+    const QString cartella = m_archivio->filePath(QStringLiteral("filiale 01/stampe"));
+    qputenv("RISCUTI_ARCHIVIO_STAMPE", cartella.toUtf8());
+    auto stampa = modulo(dati(QStringLiteral("500"), querySelezione));
+    QString testo;
+    bool flag = false;
+    stampa->Stampa(testo, flag);
+
+    QCOMPARE(QFileInfo(stampa->ultimoPdf()).absolutePath(), cartella);
+    QVERIFY(QFileInfo::exists(stampa->ultimoPdf()));
+}
+
+void tst_ModuliStampa::cartellaNonScrivibile()
+{
+    // A folder below a plain file cannot be made, whoever runs the test.
+    const QString file = m_archivio->filePath(QStringLiteral("un_file"));
+    QFile occupa(file);
+    QVERIFY(occupa.open(QIODevice::WriteOnly));
+    occupa.close();
+    qputenv("RISCUTI_ARCHIVIO_STAMPE", (file + QStringLiteral("/stampe")).toUtf8());
+
+    auto stampa = modulo(dati(QStringLiteral("500"), querySelezione));
+    QString testo;
+    bool flag = false;
+    QCOMPARE(numeroErrore([&] { stampa->Stampa(testo, flag); }),
+             int(cModuliStampaPredefinito::ArchivioNonScrivibile));
+    QVERIFY(stampa->ultimoPdf().isEmpty());
+}
+
+void tst_ModuliStampa::intestazioneDalFileIni()
+{
+    const QString ini = m_file.filePath(QStringLiteral("suite.ini"));
+    QFile file(ini);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[DLLStampe]\r\nIdentificativoDll=\r\n[Azienda]\r\nRagioneSociale=Trasporti "
+               "Orobici S.r.l.\r\nIndirizzo=Via Briantea 3\r\nCap=24125\r\nLocalita=Bergamo\r\n"
+               "Provincia=BG\r\n");
+    file.close();
+    modPrincipale::setPercorsoFileIni(ini);
+
+    ESEGUI_SQL(*m_db, QStringLiteral("RENAME TABLE azienda TO azienda_altrove"));
+    auto stampa = modulo(dati(QStringLiteral("500"), querySelezione));
+    QString testo;
+    bool flag = false;
+    const int errore = numeroErrore([&] { stampa->Stampa(testo, flag); });
+    ESEGUI_SQL(*m_db, QStringLiteral("RENAME TABLE azienda_altrove TO azienda"));
+    QCOMPARE(errore, 0);
+
+    const QString lettera = testoPdf(stampa->ultimoPdf());
+    QVERIFY2(lettera.contains(QStringLiteral("Trasporti Orobici S.r.l.")), qPrintable(lettera));
+    QVERIFY(lettera.contains(QStringLiteral("24125 Bergamo (BG)")));
+    QVERIFY(lettera.contains(QStringLiteral("Bergamo, ") + oggi()));
+    QVERIFY(!lettera.contains(QStringLiteral("Espresso Padano")));
+}
+
+void tst_ModuliStampa::errori_data()
+{
+    QTest::addColumn<int>("numeroModulo");
+    QTest::addColumn<QString>("cliente");
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<int>("errore");
+
+    QTest::newRow("another form number") << 3 << "500" << querySelezione
+                                         << int(cModuliStampaPredefinito::ModuloNonPrevisto);
+    QTest::newRow("customer code that is not a number")
+        << 8 << "12a" << querySelezione << int(ErroreDb::TipoNonCorrispondente);
+    QTest::newRow("query the server refuses")
+        << 8 << "500" << "SELECT * from PC99Rimessa;" << 1146;
+    QTest::newRow("amount that is not a number")
+        << 8 << "500" << "SELECT '7001' AS lenrlv, 'molto' AS lecnss;"
+        << int(ErroreDb::TipoNonCorrispondente);
+}
+
+void tst_ModuliStampa::errori()
+{
+    QFETCH(int, numeroModulo);
+    QFETCH(QString, cliente);
+    QFETCH(QString, query);
+    QFETCH(int, errore);
+
+    auto stampa = modulo(dati(cliente, query));
+    stampa->setNumeroModulo(numeroModulo);
+    QString testo;
+    bool flag = false;
+    QCOMPARE(numeroErrore([&] { stampa->Stampa(testo, flag); }), errore);
+    // Nothing is filed for a letter that could not be made.
+    QCOMPARE(pdfArchiviati(), QStringList());
+    QVERIFY(stampa->ultimoPdf().isEmpty());
+    QVERIFY(!flag);
+}
+
+QTEST_MAIN(tst_ModuliStampa)
+#include "tst_modulistampa.moc"
