@@ -1,5 +1,6 @@
 #include "data/connessione.h"
 
+#include "data/sql.h"
 #include "data/testoconnessione.h"
 
 #include <QAtomicInt>
@@ -102,8 +103,16 @@ QSqlDatabase Connessione::database() const
     return QSqlDatabase::database(m_nome, false);
 }
 
+void Connessione::controllaIstruzione(const QString &istruzione)
+{
+    if (!Sql::unaSolaIstruzione(istruzione))
+        throw ErroreDb(3001, QStringLiteral("Il testo contiene più di un'istruzione: %1")
+                                 .arg(istruzione));
+}
+
 void Connessione::esegui(const QString &istruzione)
 {
+    controllaIstruzione(istruzione);
     QSqlQuery query(database());
     if (!query.exec(istruzione))
         lancia(query.lastError());

@@ -26,8 +26,10 @@ public:
     bool aperta() const;
     void chiudi();
 
-    // Runs one statement; a refusal throws. Results, if any, are dropped unread.
+    // Runs one statement; a refusal throws. Results, if any, are dropped unread. A text that
+    // holds more than one statement is refused (3001) before it reaches the server.
     void esegui(const QString &istruzione);
+    static void controllaIstruzione(const QString &istruzione);
 
     void iniziaTransazione();
     void confermaTransazione();

@@ -66,6 +66,7 @@ void Recordset::carica(const QString &sorgente, Connessione &connessione)
         m_tabella = Sql::identificatore(sorgente.trimmed().remove(QLatin1Char(';')).trimmed());
         istruzione = Istruzioni::tuttaLaTabella(m_tabella);
     }
+    Connessione::controllaIstruzione(istruzione);
     QSqlQuery query(connessione.database());
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);
     query.setForwardOnly(true);

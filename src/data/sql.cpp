@@ -111,6 +111,69 @@ QString letterale(const QVariant &valore)
     }
 }
 
+bool unaSolaIstruzione(const QString &istruzione)
+{
+    enum Stato { Codice, Virgolette, CommentoRiga, CommentoBlocco };
+    Stato stato = Codice;
+    QChar chiusura; // the quote that ends the literal or quoted name being read
+    bool finita = false; // a ";" has ended the first statement
+    const int n = istruzione.size();
+    for (int i = 0; i < n; ++i) {
+        const QChar c = istruzione.at(i);
+        const QChar dopo = i + 1 < n ? istruzione.at(i + 1) : QChar();
+        switch (stato) {
+        case Virgolette:
+            if (c == QLatin1Char('\\') && chiusura != QLatin1Char('`'))
+                ++i; // an escaped character, whatever it is
+            else if (c == chiusura && dopo == chiusura)
+                ++i; // a doubled quote stands for itself
+            else if (c == chiusura)
+                stato = Codice;
+            continue;
+        case CommentoRiga:
+            if (c == QLatin1Char('\n'))
+                stato = Codice;
+            continue;
+        case CommentoBlocco:
+            if (c == QLatin1Char('*') && dopo == QLatin1Char('/')) {
+                ++i;
+                stato = Codice;
+            }
+            continue;
+        case Codice:
+            break;
+        }
+        if (c == QLatin1Char('#')
+            || (c == QLatin1Char('-') && dopo == QLatin1Char('-')
+                && (i + 2 >= n || istruzione.at(i + 2).isSpace()))) {
+            stato = CommentoRiga;
+            continue;
+        }
+        if (c == QLatin1Char('/') && dopo == QLatin1Char('*')) {
+            // "/*!" and "/*M!" hold code the server runs: read on as code.
+            const QString apertura = istruzione.mid(i, 4);
+            if (apertura.startsWith(QLatin1String("/*!")) || apertura == QLatin1String("/*M!"))
+                i += apertura == QLatin1String("/*M!") ? 3 : 2;
+            else {
+                ++i;
+                stato = CommentoBlocco;
+            }
+            continue;
+        }
+        if (c.isSpace())
+            continue;
+        if (finita)
+            return false; // something after the ";" that ended the first statement
+        if (c == QLatin1Char(';'))
+            finita = true;
+        else if (c == QLatin1Char('\'') || c == QLatin1Char('"') || c == QLatin1Char('`')) {
+            stato = Virgolette;
+            chiusura = c;
+        }
+    }
+    return true;
+}
+
 QString identificatore(const QString &nome)
 {
     static const QRegularExpression valido(QStringLiteral("^[A-Za-z0-9_]{1,64}$"));

@@ -26,6 +26,10 @@ QString letterale(const QVariant &valore);
 // A table or column name: letters, digits and underscore only, else throws.
 QString identificatore(const QString &nome);
 
+// Whether a statement text holds one statement only (a final ";" allowed). The server would run
+// every statement of a longer text, so the connection refuses such a text before sending it.
+bool unaSolaIstruzione(const QString &istruzione);
+
 // Plain tests used by the windows before a value reaches a builder.
 bool eIntero(const QString &valore);
 bool eDecimale(const QString &valore);
