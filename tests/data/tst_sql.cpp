@@ -29,6 +29,8 @@ private slots:
     void identificatore();
     void letterale_data();
     void letterale();
+    void unaSolaIstruzione_data();
+    void unaSolaIstruzione();
 
     void testoOstileLettoUguale_data();
     void testoOstileLettoUguale();
@@ -227,6 +229,43 @@ void tst_Sql::letterale()
     QFETCH(QVariant, valore);
     QFETCH(QString, atteso);
     QCOMPARE(Sql::letterale(valore), atteso);
+}
+
+void tst_Sql::unaSolaIstruzione_data()
+{
+    QTest::addColumn<QString>("istruzione");
+    QTest::addColumn<bool>("una");
+
+    auto riga = [](const char *nome, const QString &istruzione, bool una) {
+        QTest::newRow(nome) << istruzione << una;
+    };
+    riga("one statement with its semicolon", "select * from clien;", true);
+    riga("one statement without semicolon", "select 1", true);
+    riga("blanks and a comment after the semicolon", "select 1;  -- fine\n ", true);
+    riga("semicolons inside a literal", "update letve00f set leban='a;b; drop table x;';", true);
+    riga("escaped quote inside a literal",
+         "update letve00f set leban='" + Sql::testo("'; drop table clien; --") + "';", true);
+    riga("backslash at the end of a literal",
+         "update letve00f set leban='" + Sql::testo("C:\\") + "' where lenrlv='1';", true);
+    riga("doubled quote inside a literal", "select 'l''a;b';", true);
+    riga("semicolon in a double-quoted literal and a quoted name",
+         "select \"a;b\" as `c;d`;", true);
+    riga("semicolon in a comment", "select 1 /* a; b */ from dual;", true);
+    riga("semicolon in a line comment", "select 1 # a; b\n;", true);
+    riga("two statements", "update letve00f set leban='x'; drop table clien;", false);
+    riga("second statement without semicolon", "select 1; select 2", false);
+    riga("two semicolons", "select 1;;", false);
+    riga("statement after a line comment ends", "select 1 -- x\n; select 2", false);
+    riga("statement hidden in an executable comment", "select 1 /*!; drop table clien */", false);
+    riga("quote that was not escaped ends the literal",
+         "update letve00f set leban='a'; drop table clien; --';", false);
+}
+
+void tst_Sql::unaSolaIstruzione()
+{
+    QFETCH(QString, istruzione);
+    QFETCH(bool, una);
+    QCOMPARE(Sql::unaSolaIstruzione(istruzione), una);
 }
 
 // A hostile bank name goes through the collection save's statement and comes back as typed;
