@@ -58,7 +58,8 @@ public:
     bool caricaTesto(const QString &sql);
     // db/demo.sql: the demo branches, registers and waybills.
     bool caricaDemo();
-    // Drops and creates the database again with the schema, so a test starts from nothing.
+    // Drops and creates the database again with the schema, so a test starts from nothing
+    // (about a second). db() is opened anew: take it again after this call.
     bool ricrea();
 
     // One statement; a refusal is recorded as a failure with the server's error.
