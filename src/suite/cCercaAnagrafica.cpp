@@ -44,10 +44,7 @@ void controllaTipo(int tipo)
 
 } // namespace
 
-cCercaAnagrafica::cCercaAnagrafica(const QString &tabellaRegistro)
-    : m_tabella(tabellaRegistro)
-{
-}
+cCercaAnagrafica::cCercaAnagrafica(const QString &tabellaRegistro) : m_tabella(tabellaRegistro) {}
 
 cCercaAnagrafica::~cCercaAnagrafica() = default;
 
@@ -132,29 +129,21 @@ QString cCercaAnagrafica::istruzioneRicerca(const QString &tabella, int campo, i
     } else if (tipo == Uguale) {
         condizione = colonna(campo) + QStringLiteral("='") + Sql::testo(testo) + u'\'';
     } else {
-        condizione = espressione + QStringLiteral(" LIKE '") + Sql::testo(modelloLike(testo, tipo))
-                     + QStringLiteral("' ESCAPE '") + escapeLike + u'\'';
+        condizione = espressione + QStringLiteral(" LIKE '") +
+                     Sql::testo(modelloLike(testo, tipo)) + QStringLiteral("' ESCAPE '") +
+                     escapeLike + u'\'';
     }
 
-    return QStringLiteral("SELECT ") + espressione
-           + QStringLiteral(" AS Corrispondenza, Codice, RagioneSociale, Localita, Provincia, "
-                            "Indirizzo, Cap, PartitaIva FROM ")
-           + Sql::identificatore(tabella) + QStringLiteral(" WHERE ") + condizione
-           + QStringLiteral(" ORDER BY ") + espressione + QStringLiteral("='")
-           + Sql::testo(testo) + QStringLiteral("' DESC, RagioneSociale, Codice;");
+    return QStringLiteral("SELECT ") + espressione +
+           QStringLiteral(" AS Corrispondenza, Codice, RagioneSociale, Localita, Provincia, "
+                          "Indirizzo, Cap, PartitaIva FROM ") +
+           Sql::identificatore(tabella) + QStringLiteral(" WHERE ") + condizione +
+           QStringLiteral(" ORDER BY ") + espressione + QStringLiteral("='") + Sql::testo(testo) +
+           QStringLiteral("' DESC, RagioneSociale, Codice;");
 }
 
-cCercaClienti::cCercaClienti()
-    : cCercaAnagrafica(QStringLiteral("clien"))
-{
-}
+cCercaClienti::cCercaClienti() : cCercaAnagrafica(QStringLiteral("clien")) {}
 
-cCercaFornitori::cCercaFornitori()
-    : cCercaAnagrafica(QStringLiteral("forni"))
-{
-}
+cCercaFornitori::cCercaFornitori() : cCercaAnagrafica(QStringLiteral("forni")) {}
 
-cCercaDestinatari::cCercaDestinatari()
-    : cCercaAnagrafica(QStringLiteral("destinatari"))
-{
-}
+cCercaDestinatari::cCercaDestinatari() : cCercaAnagrafica(QStringLiteral("destinatari")) {}

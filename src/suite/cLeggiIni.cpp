@@ -54,8 +54,8 @@ QString cLeggiIni::valoreDaTesto(const QString &testo, const QString &sezione,
         const QStringView riga = QStringView(testo).mid(inizio, fine - inizio).trimmed();
         // CR LF counts as one line end.
         inizio = fine + 1;
-        if (fine < testo.size() && testo.at(fine) == u'\r' && inizio < testo.size()
-            && testo.at(inizio) == u'\n')
+        if (fine < testo.size() && testo.at(fine) == u'\r' && inizio < testo.size() &&
+            testo.at(inizio) == u'\n')
             ++inizio;
 
         if (riga.isEmpty() || riga.startsWith(u';') || riga.startsWith(u'#'))

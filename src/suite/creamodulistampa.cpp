@@ -17,8 +17,8 @@ void CreaModuliStampa(std::unique_ptr<cModuliStampa> &istanza)
 
 void CreaModuliStampaDaIni(std::unique_ptr<cModuliStampa> &istanza, const QString &fileIni)
 {
-    const QString identificativo = cLeggiIni().LeggiValore(
-        fileIni, QStringLiteral("DLLStampe"), QStringLiteral("IdentificativoDll"));
+    const QString identificativo = cLeggiIni().LeggiValore(fileIni, QStringLiteral("DLLStampe"),
+                                                           QStringLiteral("IdentificativoDll"));
     const QString progId = IdProgrammaticoStampa(identificativo);
     try {
         std::unique_ptr<cModuliStampa> nuova(RegistroComponenti::crea(progId));

@@ -13,9 +13,9 @@ namespace {
 
 [[noreturn]] void nonImporto(const QVariant &valore)
 {
-    throw ErroreDb(ErroreDb::TipoNonCorrispondente,
-                   QStringLiteral("Tipo non corrispondente: '%1' non è un importo.")
-                       .arg(valore.toString()));
+    throw ErroreDb(
+        ErroreDb::TipoNonCorrispondente,
+        QStringLiteral("Tipo non corrispondente: '%1' non è un importo.").arg(valore.toString()));
 }
 
 QString e(const QString &testo)
@@ -148,8 +148,8 @@ QString html(const LetteraRimessa &lettera)
                  .arg(lettera.logo.width())
                  .arg(lettera.logo.height());
     h += QStringLiteral("</td><td width=\"60%\" align=\"right\" valign=\"top\">");
-    h += QStringLiteral("<span style=\"font-size: 13pt; font-weight: bold;\">")
-         + e(m.ragioneSociale.trimmed()) + QStringLiteral("</span>");
+    h += QStringLiteral("<span style=\"font-size: 13pt; font-weight: bold;\">") +
+         e(m.ragioneSociale.trimmed()) + QStringLiteral("</span>");
     for (const QString &riga : righeIndirizzo(m))
         h += QStringLiteral("<br>") + riga;
     if (!m.partitaIva.trimmed().isEmpty())
@@ -164,20 +164,22 @@ QString html(const LetteraRimessa &lettera)
     h += QStringLiteral("</td></tr></table><hr>");
 
     // The customer's address block, to the right as in a windowed envelope.
-    h += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" "
-                        "style=\"margin-top: 18px;\"><tr><td width=\"55%\"></td><td width=\"45%\">");
-    h += QStringLiteral("Spett.le<br><b>") + e(lettera.cliente.ragioneSociale.trimmed())
-         + QStringLiteral("</b>");
+    h +=
+        QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" "
+                       "style=\"margin-top: 18px;\"><tr><td width=\"55%\"></td><td width=\"45%\">");
+    h += QStringLiteral("Spett.le<br><b>") + e(lettera.cliente.ragioneSociale.trimmed()) +
+         QStringLiteral("</b>");
     for (const QString &riga : righeIndirizzo(lettera.cliente))
         h += QStringLiteral("<br>") + riga;
     h += QStringLiteral("</td></tr></table>");
 
-    h += QStringLiteral("<p style=\"margin-top: 24px;\">") + e(luogoEData(lettera))
-         + QStringLiteral("</p>");
-    h += QStringLiteral("<p style=\"margin-top: 12px;\"><b>Oggetto: ") + e(oggetto(lettera))
-         + QStringLiteral("</b></p>");
+    h += QStringLiteral("<p style=\"margin-top: 24px;\">") + e(luogoEData(lettera)) +
+         QStringLiteral("</p>");
+    h += QStringLiteral("<p style=\"margin-top: 12px;\"><b>Oggetto: ") + e(oggetto(lettera)) +
+         QStringLiteral("</b></p>");
     if (!lettera.codiceCliente.isEmpty())
-        h += QStringLiteral("<p>Codice cliente: ") + e(lettera.codiceCliente) + QStringLiteral("</p>");
+        h += QStringLiteral("<p>Codice cliente: ") + e(lettera.codiceCliente) +
+             QStringLiteral("</p>");
 
     for (const QString &riga : lettera.righe)
         h += QStringLiteral("<p>") + e(riga) + QStringLiteral("</p>");
@@ -192,23 +194,24 @@ QString html(const LetteraRimessa &lettera)
         "<th width=\"37%\" align=\"left\">Destinatario</th>"
         "<th width=\"18%\" align=\"right\">Importo</th></tr></thead>");
     for (const SpedizioneRimessa &s : lettera.spedizioni) {
-        h += QStringLiteral("<tr><td style=\"white-space: nowrap;\">") + e(s.numero.trimmed())
-             + QStringLiteral("</td><td style=\"white-space: nowrap;\">") + data(s.data)
-             + QStringLiteral("</td><td>") + e(s.riferimento.trimmed())
-             + QStringLiteral("</td><td>") + e(s.destinatario.trimmed())
-             + QStringLiteral("</td><td align=\"right\" style=\"white-space: nowrap;\">")
-             + e(importo(s.centesimi)) + QStringLiteral("</td></tr>");
+        h += QStringLiteral("<tr><td style=\"white-space: nowrap;\">") + e(s.numero.trimmed()) +
+             QStringLiteral("</td><td style=\"white-space: nowrap;\">") + data(s.data) +
+             QStringLiteral("</td><td>") + e(s.riferimento.trimmed()) +
+             QStringLiteral("</td><td>") + e(s.destinatario.trimmed()) +
+             QStringLiteral("</td><td align=\"right\" style=\"white-space: nowrap;\">") +
+             e(importo(s.centesimi)) + QStringLiteral("</td></tr>");
     }
     const int quante = lettera.spedizioni.size();
     h += QStringLiteral("<tr><td colspan=\"4\" align=\"right\"><b>Totale (%1 %2)</b></td>")
              .arg(quante)
              .arg(quante == 1 ? QStringLiteral("spedizione") : QStringLiteral("spedizioni"));
-    h += QStringLiteral("<td align=\"right\"><b>") + e(importo(totale(lettera.spedizioni)))
-         + QStringLiteral("</b></td></tr></table>");
+    h += QStringLiteral("<td align=\"right\"><b>") + e(importo(totale(lettera.spedizioni))) +
+         QStringLiteral("</b></td></tr></table>");
 
     const QString chiusura = saluto(lettera);
     if (!chiusura.isEmpty())
-        h += QStringLiteral("<p style=\"margin-top: 18px;\">") + e(chiusura) + QStringLiteral("</p>");
+        h += QStringLiteral("<p style=\"margin-top: 18px;\">") + e(chiusura) +
+             QStringLiteral("</p>");
 
     // Signature.
     h += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"0\" "
@@ -219,8 +222,8 @@ QString html(const LetteraRimessa &lettera)
     h += QStringLiteral("</td></tr></table>");
 
     if (!lettera.allegato.trimmed().isEmpty())
-        h += QStringLiteral("<p style=\"margin-top: 24px;\">") + e(lettera.allegato.trimmed())
-             + QStringLiteral("</p>");
+        h += QStringLiteral("<p style=\"margin-top: 24px;\">") + e(lettera.allegato.trimmed()) +
+             QStringLiteral("</p>");
 
     h += QStringLiteral("</body></html>");
     return h;
@@ -233,8 +236,8 @@ QString nomeFilePdf(const QString &codiceCliente, const QDateTime &quando, int p
     cliente.replace(estranei, QStringLiteral("_"));
     if (cliente.isEmpty())
         cliente = QStringLiteral("senza_cliente");
-    QString nome = QStringLiteral("rimessa_") + cliente + QLatin1Char('_')
-                   + quando.toString(QStringLiteral("yyyyMMdd_hhmmss"));
+    QString nome = QStringLiteral("rimessa_") + cliente + QLatin1Char('_') +
+                   quando.toString(QStringLiteral("yyyyMMdd_hhmmss"));
     if (progressivo > 1)
         nome += QLatin1Char('_') + QString::number(progressivo);
     return nome + QStringLiteral(".pdf");

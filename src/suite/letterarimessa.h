@@ -39,13 +39,13 @@ struct LetteraRimessa
     Anagrafica mittente;
     Anagrafica cliente;
     QString codiceCliente;
-    QDate data;                // date of the letter
-    int numeroDistinta = 0;    // 0: not numbered (a provisional letter)
+    QDate data;             // date of the letter
+    int numeroDistinta = 0; // 0: not numbered (a provisional letter)
     QDate dataDistinta;
-    QStringList righe;         // the letter's own lines, empty ones already left out
-    QString allegato;          // the attachment line, may be empty
+    QStringList righe; // the letter's own lines, empty ones already left out
+    QString allegato;  // the attachment line, may be empty
     QVector<SpedizioneRimessa> spedizioni;
-    QSize logo;                // size at which the image resource "logo" is shown; empty: none
+    QSize logo; // size at which the image resource "logo" is shown; empty: none
 };
 
 namespace LetteraRimessaTesto {

@@ -1,12 +1,12 @@
 #include "modulistampapredefinito.h"
 
 #include "cLeggiIni.h"
-#include "letterarimessa.h"
-#include "modprincipale.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
 #include "data/recordset.h"
 #include "data/sql.h"
+#include "letterarimessa.h"
+#include "modprincipale.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -57,7 +57,8 @@ void preparaDocumento(QTextDocument &documento, const QPrinter &stampante, const
         documento.addResource(QTextDocument::ImageResource,
                               QUrl(QLatin1String(LetteraRimessaTesto::risorsaLogo)), logo);
     documento.setDocumentMargin(0);
-    documento.setPageSize(stampante.pageLayout().paintRect(QPageLayout::Point).size() * 96.0 / 72.0);
+    documento.setPageSize(stampante.pageLayout().paintRect(QPageLayout::Point).size() * 96.0 /
+                          72.0);
     documento.setHtml(html);
 }
 
@@ -100,8 +101,8 @@ QString cModuliStampaPredefinito::dato(int indice) const
 QString cModuliStampaPredefinito::istruzioneCliente(const QString &codice)
 {
     return QStringLiteral("SELECT RagioneSociale, Indirizzo, Cap, Localita, Provincia, PartitaIva "
-                          "FROM clien WHERE Codice=")
-           + Sql::intero(codice) + QLatin1Char(';');
+                          "FROM clien WHERE Codice=") +
+           Sql::intero(codice) + QLatin1Char(';');
 }
 
 QString cModuliStampaPredefinito::istruzioneAzienda()
@@ -139,8 +140,9 @@ QString cModuliStampaPredefinito::cartellaArchivio()
 void cModuliStampaPredefinito::Stampa(QString &testo, bool &flag)
 {
     if (m_numeroModulo != ModuloRimessa)
-        throw ErroreDb(ModuloNonPrevisto,
-                       QStringLiteral("Il modulo di stampa %1 non è previsto.").arg(m_numeroModulo));
+        throw ErroreDb(
+            ModuloNonPrevisto,
+            QStringLiteral("Il modulo di stampa %1 non è previsto.").arg(m_numeroModulo));
 
     LetteraRimessa lettera;
     {
@@ -300,8 +302,8 @@ QString cModuliStampaPredefinito::scriviPdf(const QString &html, const QImage &l
     const QDateTime adesso = QDateTime::currentDateTime();
     QString percorso;
     for (int progressivo = 1; percorso.isEmpty() && progressivo < 1000; ++progressivo) {
-        const QString prova = QDir(cartella).filePath(
-            LetteraRimessaTesto::nomeFilePdf(cliente, adesso, progressivo));
+        const QString prova =
+            QDir(cartella).filePath(LetteraRimessaTesto::nomeFilePdf(cliente, adesso, progressivo));
         QFile riserva(prova);
         if (riserva.open(QIODevice::WriteOnly | QIODevice::NewOnly))
             percorso = prova;

@@ -127,8 +127,8 @@ void tst_CercaAnagrafica::istruzioneRicerca_data()
     auto riga = [&](const char *nome, const char *tabella, int campo, int tipo,
                     const QString &testo, const QString &espressione, const QString &resto) {
         QTest::newRow(nome) << tabella << campo << tipo << testo
-                            << QStringLiteral("SELECT ") + espressione + colonne + tabella
-                                   + QStringLiteral(" WHERE ") + resto;
+                            << QStringLiteral("SELECT ") + espressione + colonne + tabella +
+                                   QStringLiteral(" WHERE ") + resto;
     };
 
     riga("name starts with", "clien", 2, 1, "Rossi", "RagioneSociale",
@@ -143,8 +143,7 @@ void tst_CercaAnagrafica::istruzioneRicerca_data()
          "Codice;");
     riga("code exact, bare number", "clien", 1, 3, "1001", "CAST(Codice AS CHAR)",
          "Codice=1001 ORDER BY CAST(Codice AS CHAR)='1001' DESC, RagioneSociale, Codice;");
-    riga("code exact, blanks around the number", "clien", 1, 3, " 1001 ",
-         "CAST(Codice AS CHAR)",
+    riga("code exact, blanks around the number", "clien", 1, 3, " 1001 ", "CAST(Codice AS CHAR)",
          "Codice=1001 ORDER BY CAST(Codice AS CHAR)=' 1001 ' DESC, RagioneSociale, Codice;");
     riga("code exact, not a number: no rows", "clien", 1, 3, "12a", "CAST(Codice AS CHAR)",
          "1=0 ORDER BY CAST(Codice AS CHAR)='12a' DESC, RagioneSociale, Codice;");
@@ -254,8 +253,7 @@ void tst_CercaAnagrafica::tabella_data()
     QTest::newRow("customers: the supplier register refused")
         << Registro::Clienti << "forni" << int(cCercaAnagrafica::ArgomentoNonValido);
     QTest::newRow("customers: a statement refused")
-        << Registro::Clienti << "clien; drop table forni"
-        << int(ErroreDb::TipoNonCorrispondente);
+        << Registro::Clienti << "clien; drop table forni" << int(ErroreDb::TipoNonCorrispondente);
     QTest::newRow("suppliers: Forni") << Registro::Fornitori << "Forni" << 0;
     QTest::newRow("suppliers: clien refused")
         << Registro::Fornitori << "clien" << int(cCercaAnagrafica::ArgomentoNonValido);
@@ -484,8 +482,8 @@ void tst_CercaAnagrafica::risultatoVuotoDa3021()
 void tst_CercaAnagrafica::erroreDelServerLasciaIlRisultato()
 {
     cCercaClienti ricerca;
-    ricerca.setPercorsoDb(m_db->testoConnessione().replace(m_db->nome(),
-                                                           QStringLiteral("non_esiste_qui")));
+    ricerca.setPercorsoDb(
+        m_db->testoConnessione().replace(m_db->nome(), QStringLiteral("non_esiste_qui")));
     auto precedente = std::make_unique<Recordset>();
     const Recordset *indirizzo = precedente.get();
     ricerca.setStringaRicerca(QStringLiteral("Rossi"));

@@ -6,24 +6,28 @@
 #include "modprincipale.h"
 #include "support/databasediprova.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QLocale>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
 
 namespace {
 
-const QString rigaAssegno = QStringLiteral(
-    "In allegato vi trasmettiamo assegno/bonifico nr. 4711 emesso a Vs. ordine,");
+const QString rigaAssegno =
+    QStringLiteral("In allegato vi trasmettiamo assegno/bonifico nr. 4711 emesso a Vs. ordine,");
 const QString rigaBanca =
     QStringLiteral("tratto su: Banca Popolare di Sondrio per l'importo di 0,60 €");
 const QString rigaSpedizioni =
@@ -48,8 +52,8 @@ int numeroErrore(const std::function<void()> &azione)
 QString testoPdf(const QString &pdf)
 {
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                                                  pdf, QStringLiteral("-")});
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
     if (!pdftotext.waitForFinished(60000) || pdftotext.exitCode() != 0) {
         qWarning("pdftotext (poppler-utils, installed by scripts/install-deps.sh) failed: %s",
                  qPrintable(pdftotext.errorString()));
@@ -119,6 +123,7 @@ private slots:
     void logo_data();
     void logo();
     void dueLettereDueFile();
+    void anteprimaMostraLaLettera();
     void cartellaCreata();
     void cartellaNonScrivibile();
     void intestazioneDalFileIni();
@@ -176,8 +181,15 @@ void tst_ModuliStampa::cleanup()
 
 QStringList tst_ModuliStampa::dati(const QString &cliente, const QString &query) const
 {
-    return {cliente, query, rigaAssegno, rigaBanca, rigaSpedizioni, rigaAllegato,
-            QStringLiteral("7001"), QStringLiteral("2025"), QStringLiteral("01")};
+    return {cliente,
+            query,
+            rigaAssegno,
+            rigaBanca,
+            rigaSpedizioni,
+            rigaAllegato,
+            QStringLiteral("7001"),
+            QStringLiteral("2025"),
+            QStringLiteral("01")};
 }
 
 std::unique_ptr<cModuliStampaPredefinito> tst_ModuliStampa::modulo(const QStringList &dati) const
@@ -205,10 +217,10 @@ void tst_ModuliStampa::centesimi_data()
     QTest::newRow("no decimals") << QVariant(QStringLiteral("12")) << qint64(1200);
     QTest::newRow("cents only") << QVariant(QStringLiteral("0.07")) << qint64(7);
     QTest::newRow("negative") << QVariant(QStringLiteral("-3.10")) << qint64(-310);
-    QTest::newRow("trailing zeros beyond cents") << QVariant(QStringLiteral("1.2300"))
-                                                 << qint64(123);
-    QTest::newRow("largest DECIMAL(12,2)") << QVariant(QStringLiteral("9999999999.99"))
-                                           << qint64(999999999999);
+    QTest::newRow("trailing zeros beyond cents")
+        << QVariant(QStringLiteral("1.2300")) << qint64(123);
+    QTest::newRow("largest DECIMAL(12,2)")
+        << QVariant(QStringLiteral("9999999999.99")) << qint64(999999999999);
     QTest::newRow("whole number column") << QVariant(42) << qint64(4200);
     QTest::newRow("NULL") << QVariant() << qint64(0);
 }
@@ -246,12 +258,13 @@ void tst_ModuliStampa::importo_data()
     QTest::addColumn<QString>("atteso");
 
     const QChar nbsp(0x00A0);
-    QTest::newRow("grouping and comma") << qint64(123450) << QStringLiteral("1.234,50") + nbsp + u'€';
+    QTest::newRow("grouping and comma")
+        << qint64(123450) << QStringLiteral("1.234,50") + nbsp + u'€';
     QTest::newRow("zero") << qint64(0) << QStringLiteral("0,00") + nbsp + u'€';
     QTest::newRow("cents") << qint64(60) << QStringLiteral("0,60") + nbsp + u'€';
     QTest::newRow("negative") << qint64(-5) << QStringLiteral("-0,05") + nbsp + u'€';
-    QTest::newRow("largest amount, to the cent") << qint64(999999999999)
-                                                 << QStringLiteral("9.999.999.999,99") + nbsp + u'€';
+    QTest::newRow("largest amount, to the cent")
+        << qint64(999999999999) << QStringLiteral("9.999.999.999,99") + nbsp + u'€';
 }
 
 void tst_ModuliStampa::importo()
@@ -293,8 +306,9 @@ void tst_ModuliStampa::oggetto_data()
         << QStringLiteral("Rimessa contrassegni incassati per Vs. conto – distinta n. 7 del "
                           "03/02/2025");
     QTest::newRow("number without date")
-        << 12 << QDate() << QStringLiteral("Rimessa contrassegni incassati per Vs. conto – "
-                                           "distinta n. 12");
+        << 12 << QDate()
+        << QStringLiteral("Rimessa contrassegni incassati per Vs. conto – "
+                          "distinta n. 12");
 }
 
 void tst_ModuliStampa::oggetto()
@@ -380,10 +394,10 @@ void tst_ModuliStampa::nomeFilePdf_data()
     QTest::addColumn<QString>("atteso");
 
     QTest::newRow("first of the second") << "1001" << 1 << "rimessa_1001_20250305_140709.pdf";
-    QTest::newRow("second of the same second") << "1001" << 2
-                                               << "rimessa_1001_20250305_140709_2.pdf";
-    QTest::newRow("path characters replaced") << "../x y" << 1
-                                              << "rimessa____x_y_20250305_140709.pdf";
+    QTest::newRow("second of the same second")
+        << "1001" << 2 << "rimessa_1001_20250305_140709_2.pdf";
+    QTest::newRow("path characters replaced")
+        << "../x y" << 1 << "rimessa____x_y_20250305_140709.pdf";
     QTest::newRow("no customer") << "" << 1 << "rimessa_senza_cliente_20250305_140709.pdf";
 }
 
@@ -402,9 +416,8 @@ void tst_ModuliStampa::istruzioni()
     QCOMPARE(cModuliStampaPredefinito::istruzioneCliente(QStringLiteral("1001")),
              QStringLiteral("SELECT RagioneSociale, Indirizzo, Cap, Localita, Provincia, "
                             "PartitaIva FROM clien WHERE Codice=1001;"));
-    QCOMPARE(numeroErrore([] {
-                 cModuliStampaPredefinito::istruzioneCliente(QStringLiteral("1 or 1=1"));
-             }),
+    QCOMPARE(numeroErrore(
+                 [] { cModuliStampaPredefinito::istruzioneCliente(QStringLiteral("1 or 1=1")); }),
              int(ErroreDb::TipoNonCorrispondente));
     QCOMPARE(cModuliStampaPredefinito::istruzioneAzienda(),
              QStringLiteral("SELECT * FROM azienda ORDER BY Id LIMIT 1;"));
@@ -482,7 +495,8 @@ void tst_ModuliStampa::letteraProvvisoria()
         QStringLiteral("Distinti saluti."),
     };
     for (const QString &atteso : attesi)
-        QVERIFY2(lettera.contains(atteso), qPrintable(atteso + QStringLiteral("\n---\n") + lettera));
+        QVERIFY2(lettera.contains(atteso),
+                 qPrintable(atteso + QStringLiteral("\n---\n") + lettera));
     // Another customer's collection, which the provisional query also yields, stays out.
     QVERIFY(!lettera.contains(QStringLiteral("7999")));
     QVERIFY(!lettera.contains(QStringLiteral("Destinatario Altrui")));
@@ -537,7 +551,8 @@ void tst_ModuliStampa::senzaSpedizioni()
 
     const QString lettera = testoPdf(stampa->ultimoPdf());
     QVERIFY2(lettera.contains(QStringLiteral("Totale (0 spedizioni) 0,00 €")), qPrintable(lettera));
-    QVERIFY(lettera.contains(QStringLiteral("L'occasione è gradita per porgerVi cordiali saluti.")));
+    QVERIFY(
+        lettera.contains(QStringLiteral("L'occasione è gradita per porgerVi cordiali saluti.")));
     QVERIFY(!lettera.contains(QStringLiteral("Distinti saluti.")));
     QVERIFY(!lettera.contains(rigaAllegato));
 }
@@ -610,6 +625,41 @@ void tst_ModuliStampa::dueLettereDueFile()
     QVERIFY(QFileInfo(secondo).size() > 0);
 }
 
+void tst_ModuliStampa::anteprimaMostraLaLettera()
+{
+    qputenv("RISCUTI_STAMPA", "anteprima");
+    auto stampa = modulo(dati(QStringLiteral("500"), querySelezione));
+
+    // The preview is modal: look at it from a timer, then close it as the operator would.
+    QString titolo;
+    int pagine = -1;
+    QTimer guarda;
+    guarda.setInterval(20);
+    connect(&guarda, &QTimer::timeout, this, [&] {
+        auto *dialogo = qobject_cast<QPrintPreviewDialog *>(QApplication::activeModalWidget());
+        if (!dialogo)
+            return;
+        auto *pagineAnteprima = dialogo->findChild<QPrintPreviewWidget *>();
+        if (!pagineAnteprima || pagineAnteprima->pageCount() == 0)
+            return;
+        guarda.stop();
+        titolo = dialogo->windowTitle();
+        pagine = pagineAnteprima->pageCount();
+        dialogo->reject();
+    });
+    guarda.start();
+    QString testo;
+    bool flag = false;
+    stampa->Stampa(testo, flag);
+    guarda.stop();
+
+    QCOMPARE(titolo, QStringLiteral("Rimessa contrassegni - anteprima di stampa"));
+    QCOMPARE(pagine, 1);
+    // The archive copy is written whatever the operator does with the preview.
+    QCOMPARE(pdfArchiviati().size(), 1);
+    QVERIFY(flag);
+}
+
 void tst_ModuliStampa::cartellaCreata()
 {
     const QString cartella = m_archivio->filePath(QStringLiteral("filiale 01/stampe"));
@@ -673,15 +723,15 @@ void tst_ModuliStampa::errori_data()
     QTest::addColumn<QString>("query");
     QTest::addColumn<int>("errore");
 
-    QTest::newRow("another form number") << 3 << "500" << querySelezione
-                                         << int(cModuliStampaPredefinito::ModuloNonPrevisto);
+    QTest::newRow("another form number")
+        << 3 << "500" << querySelezione << int(cModuliStampaPredefinito::ModuloNonPrevisto);
     QTest::newRow("customer code that is not a number")
         << 8 << "12a" << querySelezione << int(ErroreDb::TipoNonCorrispondente);
-    QTest::newRow("query the server refuses")
-        << 8 << "500" << "SELECT * from PC99Rimessa;" << 1146;
+    QTest::newRow("query the server refuses") << 8 << "500"
+                                              << "SELECT * from PC99Rimessa;" << 1146;
     QTest::newRow("amount that is not a number")
-        << 8 << "500" << "SELECT '7001' AS lenrlv, 'molto' AS lecnss;"
-        << int(ErroreDb::TipoNonCorrispondente);
+        << 8 << "500"
+        << "SELECT '7001' AS lenrlv, 'molto' AS lecnss;" << int(ErroreDb::TipoNonCorrispondente);
 }
 
 void tst_ModuliStampa::errori()

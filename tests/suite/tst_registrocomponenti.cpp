@@ -90,8 +90,8 @@ QString tst_RegistroComponenti::scriviIni(const QByteArray &contenuto)
 {
     const QString percorso = m_cartella.filePath(QStringLiteral("suite.ini"));
     QFile file(percorso);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-        || file.write(contenuto) != contenuto.size())
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        file.write(contenuto) != contenuto.size())
         return QString();
     return percorso;
 }
@@ -160,8 +160,10 @@ void tst_RegistroComponenti::idProgrammatico_data()
     QTest::addColumn<QString>("atteso");
 
     QTest::newRow("empty value: the two fixed parts") << QString() << "ReportDoc.cModuliStampa";
-    QTest::newRow("value between the parts") << "Lettere" << "ReportDocLettere.cModuliStampa";
-    QTest::newRow("value used unchanged") << "V 2.1" << "ReportDocV 2.1.cModuliStampa";
+    QTest::newRow("value between the parts") << "Lettere"
+                                             << "ReportDocLettere.cModuliStampa";
+    QTest::newRow("value used unchanged") << "V 2.1"
+                                          << "ReportDocV 2.1.cModuliStampa";
 }
 
 void tst_RegistroComponenti::idProgrammatico()
