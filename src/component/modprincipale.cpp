@@ -96,4 +96,6 @@ void CaricaCodiciIncasso(QComboBox *lista)
         lista->addItem(QString::fromUtf8(voci[codice]));
         lista->setItemData(lista->count() - 1, codice);
     }
+    // The first addition makes a combo box select it; the list is left with no entry chosen.
+    lista->setCurrentIndex(-1);
 }

@@ -41,5 +41,6 @@ void EseguiComando(const QString &istruzione);
 void ImpostaInPrimoPiano(QWidget *finestra, bool primoPiano);
 
 // Fills a list with the five collection codes: "", "In Cassa", "Invio assegno mitt.",
-// "Invio ns assegno", "Bonifico Bancario", each with its code (0 to 4) as item data.
+// "Invio ns assegno", "Bonifico Bancario", each with its code (0 to 4) as item data. No entry
+// is chosen afterwards (current index -1).
 void CaricaCodiciIncasso(QComboBox *lista);
