@@ -6,9 +6,11 @@
 #include <QTimer>
 #include <QWidget>
 
+// One application-wide filter sees the field's own events and the presses on the other
+// controls. (A second filter on the field itself would handle each focus event twice: every
+// event passes the application's filters first and then the receiver's.)
 ComportamentoCampo::ComportamentoCampo(QWidget *campo) : QObject(campo), m_campo(campo)
 {
-    campo->installEventFilter(this);
     qApp->installEventFilter(this);
 }
 
