@@ -1,2 +1,6 @@
+# The two search dialogs, their launcher and the shipment grid's formatters.
 target_sources(riscuti_objects PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/apriricerca.h ${CMAKE_CURRENT_LIST_DIR}/apriricerca.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/apriricerca.h ${CMAKE_CURRENT_LIST_DIR}/apriricerca.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/geometria.h ${CMAKE_CURRENT_LIST_DIR}/geometria.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/formatigriglia.h ${CMAKE_CURRENT_LIST_DIR}/formatigriglia.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/intestazionegriglia.h ${CMAKE_CURRENT_LIST_DIR}/intestazionegriglia.cpp)
