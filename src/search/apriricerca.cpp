@@ -1,9 +1,16 @@
 #include "search/apriricerca.h"
 
+#include "component/modprincipale.h"
 #include "data/recordset.h"
+#include "search/frmricerca.h"
 
-// Placeholder until the search dialog lands: no dialog, no record.
-std::unique_ptr<Recordset> ApriRicerca(int, const QString &)
+// The one dialog object serves every search; what it returns belongs to the caller.
+std::unique_ptr<Recordset> ApriRicerca(int tipoAnagrafica, const QString &nomeTabella)
 {
-    return nullptr;
+    frmRicerca *ricerca = frmRicerca::istanza();
+    ricerca->setClienti_Fornitori(tipoAnagrafica);
+    ricerca->setNomeTabella(nomeTabella);
+    ricerca->setPercorsoDatabase(modPrincipale::PercorsoDatabase());
+    ricerca->mostraModale();
+    return ricerca->prendiIdRecord();
 }
