@@ -5,4 +5,6 @@ target_sources(riscuti_objects PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/formatigriglia.h ${CMAKE_CURRENT_LIST_DIR}/formatigriglia.cpp
     ${CMAKE_CURRENT_LIST_DIR}/intestazionegriglia.h ${CMAKE_CURRENT_LIST_DIR}/intestazionegriglia.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frmricerca.h ${CMAKE_CURRENT_LIST_DIR}/frmricerca.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/frmricerca.ui)
+    ${CMAKE_CURRENT_LIST_DIR}/frmricerca.ui
+    ${CMAKE_CURRENT_LIST_DIR}/frmricercagia.h ${CMAKE_CURRENT_LIST_DIR}/frmricercagia.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/frmricercagia.ui)
