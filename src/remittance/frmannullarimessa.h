@@ -8,7 +8,9 @@ namespace Ui {
 class frmAnnullaRimessa;
 }
 
-// The remittance cancellation window "Annulla Rimessa contrassegni".
+// The remittance cancellation window "Annulla Rimessa contrassegni": given a remittance's number
+// and date, its waybills go back to collected but not remitted and its records are deleted, in
+// one transaction. The last remittance number is not given back.
 class frmAnnullaRimessa : public FinestraLavoro
 {
     Q_OBJECT
@@ -19,6 +21,13 @@ public:
     explicit frmAnnullaRimessa(QWidget *parent = nullptr);
     ~frmAnnullaRimessa() override;
 
+protected:
+    void caricamento() override;
+
 private:
+    // The click on cmdAnnullaRimessa: asks, then cancels.
+    void AnnullaRimessa();
+    void EseguiAnnullamento();
+
     std::unique_ptr<Ui::frmAnnullaRimessa> ui;
 };

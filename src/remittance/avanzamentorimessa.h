@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QElapsedTimer>
+#include <QProgressDialog>
+
+// The progress of a definitive remittance run over many waybills. Application-modal while it is
+// shown: the operator can neither start a second run nor close a window (nor cancel the shared
+// connection's work from another window) until the posting has ended. It cannot be cancelled:
+// a half-posted remittance is never left behind, the transaction commits or rolls back whole.
+// Everything runs on the UI thread; the dialog lets the event loop run a few times a second.
+class AvanzamentoRimessa : public QProgressDialog
+{
+public:
+    AvanzamentoRimessa(QWidget *finestra, int passiTotali);
+
+    // Starts a phase of the run with its caption.
+    void fase(const QString &descrizione);
+    // One step done (one waybill copied, posted or marked).
+    void passo();
+
+protected:
+    void reject() override {}
+    void closeEvent(QCloseEvent *evento) override;
+
+private:
+    void aggiorna();
+
+    int m_fatti = 0;
+    QElapsedTimer m_ultimoAggiornamento;
+};
