@@ -1,0 +1,102 @@
+#include "collection/salvataggioincasso.h"
+
+#include "data/erroredb.h"
+#include "data/istruzioni.h"
+#include "data/sql.h"
+#include "fields/campodata.h"
+
+#include <QLocale>
+
+namespace SalvataggioIncasso {
+
+namespace {
+
+bool dataVuota(const QString &testo)
+{
+    return testo.isEmpty() || testo == CampoData::mascheraVuota();
+}
+
+// The code of a list's chosen entry; a list without one cannot give a code.
+QString codiceScelto(int codice)
+{
+    if (codice < 0)
+        throw ErroreDb(381, QStringLiteral("Indice della matrice di proprietà non valido."));
+    return QString::number(codice);
+}
+
+// Amount, code and sent flag of one collection group, when its amount holds a number.
+void aggiungiGruppo(QStringList &elenco, const GruppoIncasso &gruppo, const char *importo,
+                    const char *codice, const char *inviato, const Istruzioni::ChiaveLdv &chiave)
+{
+    if (!contieneNumero(gruppo.importo))
+        return;
+    QString punto = gruppo.importo;
+    punto.replace(QLatin1Char(','), QLatin1Char('.'));
+    elenco << Istruzioni::aggiornaImporto(QLatin1String(importo), punto, chiave)
+           << Istruzioni::aggiornaTesto(QLatin1String(codice), codiceScelto(gruppo.codice), chiave)
+           << Istruzioni::aggiornaIntero(QLatin1String(inviato),
+                                         QString::number(gruppo.inviato ? 1 : 0), chiave);
+}
+
+} // namespace
+
+bool contieneNumero(const QString &importo)
+{
+    bool numero = false;
+    QLocale().toDouble(importo, &numero);
+    return numero;
+}
+
+QString controlla(const DatiIncasso &d)
+{
+    if (d.testoIncassoCon.isEmpty())
+        return QStringLiteral("Selezionare un valore dalla lista combinata:'Incasso con'.");
+    if (d.testoIncassoCon == QLatin1String("Assegno Circolare")) {
+        if (d.banca.isEmpty())
+            return QStringLiteral("Indicare la banca di emissione dell'assegno.");
+        if (d.nrAssegno.isEmpty())
+            return QStringLiteral("Indicare il numero dell'assegno.");
+        if (d.piazza.isEmpty())
+            return QStringLiteral("Indicare il luogo di emissione dell'assegno (piazza).");
+    }
+    if (d.contrassegno.importo.isEmpty() && d.anticipata.importo.isEmpty() &&
+        d.assegnato.importo.isEmpty())
+        return QStringLiteral("Inserire il valore incassato.");
+    if (dataVuota(d.dataIncasso))
+        return QStringLiteral("indicare la data di incasso.");
+    for (const GruppoIncasso *gruppo : {&d.contrassegno, &d.anticipata, &d.assegnato}) {
+        if (contieneNumero(gruppo->importo) && gruppo->testoCodice.isEmpty())
+            return QStringLiteral("Selezionare il codice incasso.");
+    }
+    if (d.numeroLdv.isEmpty() || dataVuota(d.dataLdv))
+        return QStringLiteral("Cercare la lettera di vettura prima di salvare l'incasso.");
+    return QString();
+}
+
+QStringList istruzioni(const DatiIncasso &d)
+{
+    const Istruzioni::ChiaveLdv chiave{d.numeroLdv, d.filiale, Sql::leggiData(d.dataLdv)};
+    QStringList elenco;
+    if (d.filialeIncasso.size() == 2)
+        elenco << Istruzioni::aggiornaTesto(QStringLiteral("lefinc"), d.filialeIncasso, chiave);
+    if (!d.banca.isEmpty())
+        elenco << Istruzioni::aggiornaTesto(QStringLiteral("leban"), d.banca, chiave);
+    if (!d.testoIncassoCon.isEmpty())
+        elenco << Istruzioni::aggiornaTesto(QStringLiteral("letpin"), codiceScelto(d.incassoCon),
+                                            chiave);
+    if (!d.nrAssegno.isEmpty())
+        elenco << Istruzioni::aggiornaTesto(QStringLiteral("lenras"), d.nrAssegno, chiave);
+    if (!d.piazza.isEmpty())
+        elenco << Istruzioni::aggiornaTesto(QStringLiteral("lepiaz"), d.piazza, chiave);
+    aggiungiGruppo(elenco, d.contrassegno, "leimcs", "leflic", "leflsc", chiave);
+    aggiungiGruppo(elenco, d.anticipata, "leimap", "leflia", "leflsa", chiave);
+    aggiungiGruppo(elenco, d.assegnato, "leinpa", "leflip", "leflsp", chiave);
+    if (!dataVuota(d.dataIncasso))
+        elenco << Istruzioni::aggiornaData(QStringLiteral("ledtin"), Sql::leggiData(d.dataIncasso),
+                                           chiave);
+    elenco << Istruzioni::aggiornaIntero(QStringLiteral("leflco"),
+                                         QString::number(d.passaggioContabile ? 1 : 0), chiave);
+    return elenco;
+}
+
+} // namespace SalvataggioIncasso
