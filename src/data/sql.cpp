@@ -176,11 +176,15 @@ bool unaSolaIstruzione(const QString &istruzione)
 
 QString identificatore(const QString &nome)
 {
-    static const QRegularExpression valido(QStringLiteral("^[A-Za-z0-9_]{1,64}$"));
-    if (!valido.match(nome).hasMatch())
+    static const QRegularExpression valido(QStringLiteral("^(`?)([A-Za-z0-9_]{1,64})\\1$"));
+    const QRegularExpressionMatch m = valido.match(nome);
+    if (!m.hasMatch())
         throw ErroreDb(ErroreDb::TipoNonCorrispondente,
                        QStringLiteral("Nome di tabella o di campo non valido: '%1'.").arg(nome));
-    return nome;
+    // A name that starts with a digit ("2E3PCRimessa", a station name) would be read as a
+    // number: such a name is quoted. Every other name stays as written.
+    const QString semplice = m.captured(2);
+    return semplice.at(0).isDigit() ? QLatin1Char('`') + semplice + QLatin1Char('`') : semplice;
 }
 
 } // namespace Sql

@@ -23,7 +23,8 @@ QDate leggiData(const QString &ggmmaaaa);
 QString data(const QDate &data);
 // A literal for any typed value (NULL, number, date, quoted text), for rows copied as they are.
 QString letterale(const QVariant &valore);
-// A table or column name: letters, digits and underscore only, else throws.
+// A table or column name: letters, digits and underscore only (optionally already in backticks),
+// else throws. A name that starts with a digit comes back in backticks.
 QString identificatore(const QString &nome);
 
 // Whether a statement text holds one statement only (a final ";" allowed). The server would run
