@@ -31,26 +31,13 @@ if [[ -z $(server client "$dati/db" -N -e "SHOW DATABASES LIKE 'trasporti'") ]];
 fi
 
 # The suite's INI file: the print component to use (empty: the built-in one) and the statement
-# that makes a station's remittance work table with the columns of the view.
+# that makes a station's remittance work table. The demo copy is made once, so the operator's
+# own changes to it stay.
 ini=$dati/riscuti.ini
-if [[ ! -f $ini ]]; then
-    cat >"$ini" <<'INI'
-; Gestione Trasporti: settings read by the collection and remittance component
-[DLLStampe]
-IdentificativoDll=
-
-[FRMBOLLCARICHIINT]
-STRCREATABELLA=CREATE TABLE ? (PRIMARY KEY (lefili, lenrlv, leanlv)) SELECT * FROM ? LIMIT 0
-INI
-fi
+[[ -f $ini ]] || cp "$radice/db/riscuti-demo.ini" "$ini"
 
 opzioni=(--database "Socket=$socket;Database=trasporti;Uid=root;Pwd=;" --ini "$ini")
-for logo in "$radice"/host/logo.png "$radice"/host/*.png; do
-    if [[ -f $logo ]]; then
-        opzioni+=(--logo "$logo")
-        break
-    fi
-done
+[[ -f $radice/host/logo.png ]] && opzioni+=(--logo "$radice/host/logo.png")
 
 if [[ -z ${DISPLAY:-} && -z ${WAYLAND_DISPLAY:-} ]]; then
     schermate=$dati/schermate
