@@ -140,7 +140,7 @@ QString selezioneRimessaProvvisoria(int tipo, const QDate &dal, const QDate &al)
 
 QString leggiUltimoNumero()
 {
-    return QStringLiteral("select UltimoNumDistVersam from zolvimacon_tabge00f;");
+    return QStringLiteral("select UltimoNumDistVersam from zolvimacon_tabge00f for update;");
 }
 
 QString scriviUltimoNumero(const QString &numero)

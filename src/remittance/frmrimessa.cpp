@@ -277,12 +277,15 @@ void frmRimessa::CopiaInTabellaLavoro(Recordset &selezione, Recordset &tabella)
     }
 }
 
-// The next remittance number: read on a connection of its own, written back inside the posting
-// transaction.
+// The next remittance number, read and written back inside the posting transaction on the
+// shared connection. The read locks the parameter row until the commit or the rollback, so a
+// station posting at the same time waits here and then reads the number this one wrote: no two
+// remittances get the same number, and a rolled-back posting gives its number back.
 QString frmRimessa::NuovoNumeroRimessa()
 {
+    Connessione &connessione = connessioneComune();
     Recordset ultimo;
-    ultimo.apri(Istruzioni::leggiUltimoNumero(), modPrincipale::PercorsoDatabase());
+    ultimo.apri(Istruzioni::leggiUltimoNumero(), connessione);
     const QVariant valore = ultimo.campo(0);
     if (valore.isNull())
         throw ErroreDb(94, QStringLiteral("Utilizzo non valido di Null."));
@@ -290,7 +293,7 @@ QString frmRimessa::NuovoNumeroRimessa()
     if (numero > std::numeric_limits<qint32>::max())
         throw ErroreDb(6, QStringLiteral("Overflow."));
     const QString testo = QString::number(numero);
-    connessioneComune().esegui(Istruzioni::scriviUltimoNumero(testo));
+    connessione.esegui(Istruzioni::scriviUltimoNumero(testo));
     return testo;
 }
 

@@ -82,7 +82,7 @@ void tst_Istruzioni::testi_data()
          "'2015-02-01' and '2015-02-28') and lendvc =0;");
 
     riga("last remittance number", [] { return leggiUltimoNumero(); },
-         "select UltimoNumDistVersam from zolvimacon_tabge00f;");
+         "select UltimoNumDistVersam from zolvimacon_tabge00f for update;");
     riga("new last remittance number", [] { return scriviUltimoNumero("42"); },
          "UPDATE zolvimacon_tabge00f SET UltimoNumDistVersam=42;");
     riga("waybill stamped with the remittance",
