@@ -41,9 +41,12 @@ QString testo(const QLineEdit *campo)
 
 void svuota(QLineEdit *campo)
 {
+    // Taking the mask away also takes the length limit away: the field keeps its own.
+    const int lunghezza = campo->maxLength();
     campo->setText(QString());
     campo->setInputMask(QString());
     campo->setText(QString());
+    campo->setMaxLength(lunghezza);
 }
 
 void preparaCampo(QLineEdit *campo)
@@ -79,8 +82,10 @@ ComportamentoCampo *conValidita(QLineEdit *campo, const QString &messaggio)
 {
     auto *comportamento = base(campo);
     comportamento->suValidazione = [campo, messaggio] {
+        // Nothing typed is no wrong date, with the mask ("__/__/____") or without it (a field
+        // the window emptied while it had the focus).
         const QString t = testo(campo);
-        if (t == mascheraVuota() || eDataValida(t))
+        if (t.isEmpty() || t == mascheraVuota() || eDataValida(t))
             return true;
         Messaggi::mostra(campo->window(), QMessageBox::NoIcon, Messaggi::titoloApplicazione(),
                          messaggio);
