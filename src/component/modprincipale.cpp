@@ -25,12 +25,30 @@ Impostazioni &impostazioni()
 
 } // namespace
 
-QString PercorsoDatabase() { return impostazioni().percorsoDatabase; }
-void setPercorsoDatabase(const QString &valore) { impostazioni().percorsoDatabase = valore; }
-QString PercorsoFileIni() { return impostazioni().percorsoFileIni; }
-void setPercorsoFileIni(const QString &valore) { impostazioni().percorsoFileIni = valore; }
-QString PercorsoLogoIntestazione() { return impostazioni().percorsoLogo; }
-void setPercorsoLogoIntestazione(const QString &valore) { impostazioni().percorsoLogo = valore; }
+QString PercorsoDatabase()
+{
+    return impostazioni().percorsoDatabase;
+}
+void setPercorsoDatabase(const QString &valore)
+{
+    impostazioni().percorsoDatabase = valore;
+}
+QString PercorsoFileIni()
+{
+    return impostazioni().percorsoFileIni;
+}
+void setPercorsoFileIni(const QString &valore)
+{
+    impostazioni().percorsoFileIni = valore;
+}
+QString PercorsoLogoIntestazione()
+{
+    return impostazioni().percorsoLogo;
+}
+void setPercorsoLogoIntestazione(const QString &valore)
+{
+    impostazioni().percorsoLogo = valore;
+}
 
 std::unique_ptr<Connessione> &ConnessioneComune()
 {

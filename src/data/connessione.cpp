@@ -106,8 +106,8 @@ QSqlDatabase Connessione::database() const
 void Connessione::controllaIstruzione(const QString &istruzione)
 {
     if (!Sql::unaSolaIstruzione(istruzione))
-        throw ErroreDb(3001, QStringLiteral("Il testo contiene più di un'istruzione: %1")
-                                 .arg(istruzione));
+        throw ErroreDb(
+            3001, QStringLiteral("Il testo contiene più di un'istruzione: %1").arg(istruzione));
 }
 
 void Connessione::esegui(const QString &istruzione)

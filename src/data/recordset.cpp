@@ -30,8 +30,8 @@ QRegularExpression daLike(const QString &modello)
             re += QRegularExpression::escape(QString(c));
     }
     re += QLatin1Char('$');
-    return QRegularExpression(re, QRegularExpression::CaseInsensitiveOption
-                                      | QRegularExpression::DotMatchesEverythingOption);
+    return QRegularExpression(re, QRegularExpression::CaseInsensitiveOption |
+                                      QRegularExpression::DotMatchesEverythingOption);
 }
 
 } // namespace
@@ -228,9 +228,10 @@ bool Recordset::trova(const QString &criterio)
     } else {
         m = uguale.match(criterio);
         if (!m.hasMatch())
-            throw ErroreDb(3001, QStringLiteral("Criterio di ricerca non valido: %1").arg(criterio));
-        modello = QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(m.captured(2))
-                                         + QLatin1Char('$'),
+            throw ErroreDb(3001,
+                           QStringLiteral("Criterio di ricerca non valido: %1").arg(criterio));
+        modello = QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(m.captured(2)) +
+                                         QLatin1Char('$'),
                                      QRegularExpression::CaseInsensitiveOption);
     }
     const int indice = indiceCampo(m.captured(1));

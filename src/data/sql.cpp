@@ -22,10 +22,17 @@ QString testo(const QString &valore)
     risultato.reserve(valore.size() + 8);
     for (const QChar c : valore) {
         switch (c.unicode()) {
-        case '\\': risultato += QLatin1String("\\\\"); break;
-        case '\'': risultato += QLatin1String("\\'"); break;
-        case 0: risultato += QLatin1String("\\0"); break;
-        default: risultato += c;
+        case '\\':
+            risultato += QLatin1String("\\\\");
+            break;
+        case '\'':
+            risultato += QLatin1String("\\'");
+            break;
+        case 0:
+            risultato += QLatin1String("\\0");
+            break;
+        default:
+            risultato += c;
         }
     }
     return risultato;
@@ -66,8 +73,9 @@ QDate leggiData(const QString &ggmmaaaa)
         return QDate();
     const QDate d = QDate::fromString(ggmmaaaa, QStringLiteral("dd/MM/yyyy"));
     if (!d.isValid())
-        throw ErroreDb(ErroreDb::TipoNonCorrispondente,
-                       QStringLiteral("Tipo non corrispondente: '%1' non è una data.").arg(ggmmaaaa));
+        throw ErroreDb(
+            ErroreDb::TipoNonCorrispondente,
+            QStringLiteral("Tipo non corrispondente: '%1' non è una data.").arg(ggmmaaaa));
     return d;
 }
 
@@ -104,8 +112,9 @@ QString letterale(const QVariant &valore)
     case QMetaType::QDateTime:
         if (valore.toDateTime().isNull())
             return QStringLiteral("NULL");
-        return QLatin1Char('\'') + valore.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"))
-               + QLatin1Char('\'');
+        return QLatin1Char('\'') +
+               valore.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+               QLatin1Char('\'');
     default:
         return QLatin1Char('\'') + testo(valore.toString()) + QLatin1Char('\'');
     }
@@ -115,7 +124,7 @@ bool unaSolaIstruzione(const QString &istruzione)
 {
     enum Stato { Codice, Virgolette, CommentoRiga, CommentoBlocco };
     Stato stato = Codice;
-    QChar chiusura; // the quote that ends the literal or quoted name being read
+    QChar chiusura;      // the quote that ends the literal or quoted name being read
     bool finita = false; // a ";" has ended the first statement
     const int n = istruzione.size();
     for (int i = 0; i < n; ++i) {
@@ -143,9 +152,8 @@ bool unaSolaIstruzione(const QString &istruzione)
         case Codice:
             break;
         }
-        if (c == QLatin1Char('#')
-            || (c == QLatin1Char('-') && dopo == QLatin1Char('-')
-                && (i + 2 >= n || istruzione.at(i + 2).isSpace()))) {
+        if (c == QLatin1Char('#') || (c == QLatin1Char('-') && dopo == QLatin1Char('-') &&
+                                      (i + 2 >= n || istruzione.at(i + 2).isSpace()))) {
             stato = CommentoRiga;
             continue;
         }

@@ -31,7 +31,8 @@ Coppie dividi(const QString &testo)
         QString valore;
         if (j < n && (testo.at(j) == QLatin1Char('{') || testo.at(j) == QLatin1Char('"'))) {
             // Inside, the closing character written twice stands for itself ("}}", """").
-            const QChar chiusura = testo.at(j) == QLatin1Char('{') ? QLatin1Char('}') : QLatin1Char('"');
+            const QChar chiusura =
+                testo.at(j) == QLatin1Char('{') ? QLatin1Char('}') : QLatin1Char('"');
             ++j;
             while (j < n) {
                 if (testo.at(j) == chiusura) {

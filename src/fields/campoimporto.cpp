@@ -20,8 +20,8 @@ QString centesimi(double valore)
     const QString testo = QString::number(qAbs(valore), 'f', QLocale::FloatingPointShortest);
     const int punto = testo.indexOf(QLatin1Char('.'));
     const QString decimali = punto < 0 ? QString() : testo.mid(punto + 1);
-    QString cifre = (punto < 0 ? testo : testo.left(punto))
-                    + (decimali + QStringLiteral("00")).left(2);
+    QString cifre =
+        (punto < 0 ? testo : testo.left(punto)) + (decimali + QStringLiteral("00")).left(2);
     if (decimali.size() > 2 && decimali.at(2) >= QLatin1Char('5')) {
         int i = cifre.size() - 1;
         while (i >= 0 && cifre.at(i) == QLatin1Char('9'))
@@ -49,8 +49,8 @@ QString CampoImporto::formatta(const QString &testo)
     const qulonglong parteIntera = cifre.left(cifre.size() - 2).toULongLong(&intero);
     if (!intero) // beyond any amount of the database: no grouping
         return testo;
-    const QString importo = QStringLiteral("€") + locale.toString(parteIntera)
-                            + locale.decimalPoint() + cifre.right(2);
+    const QString importo =
+        QStringLiteral("€") + locale.toString(parteIntera) + locale.decimalPoint() + cifre.right(2);
     return valore < 0 ? QLatin1Char('(') + importo + QLatin1Char(')') : importo;
 }
 
@@ -69,9 +69,9 @@ void CampoImporto::paintEvent(QPaintEvent *evento)
     QStyleOptionFrame opzione;
     initStyleOption(&opzione);
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &opzione, &pittore, this);
-    const QRect area = style()->subElementRect(QStyle::SE_LineEditContents, &opzione, this)
-                           .adjusted(2, 0, -2, 0);
-    pittore.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::Text));
+    const QRect area =
+        style()->subElementRect(QStyle::SE_LineEditContents, &opzione, this).adjusted(2, 0, -2, 0);
+    pittore.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::Text));
     pittore.drawText(area, int(alignment()), testoVisualizzato());
 }

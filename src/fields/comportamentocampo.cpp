@@ -79,8 +79,8 @@ bool ComportamentoCampo::eventFilter(QObject *oggetto, QEvent *evento)
             return true;
         }
     }
-    if (evento->type() == QEvent::MouseButtonPress && oggetto != m_campo
-        && destinazioneDiClic(oggetto)) {
+    if (evento->type() == QEvent::MouseButtonPress && oggetto != m_campo &&
+        destinazioneDiClic(oggetto)) {
         if (!convalida()) {
             riportaFocus();
             return true; // the click is swallowed, the focus stays
@@ -95,9 +95,9 @@ bool ComportamentoCampo::eventFilter(QObject *oggetto, QEvent *evento)
         m_convalidato = false;
         // Coming back from another window is no focus gain; but the focus a window gives its
         // first field as it becomes active for the first time is one.
-        const bool ritorno = std::exchange(m_fuoriFinestra, false)
-                             && (motivo == Qt::ActiveWindowFocusReason
-                                 || motivo == Qt::PopupFocusReason);
+        const bool ritorno =
+            std::exchange(m_fuoriFinestra, false) &&
+            (motivo == Qt::ActiveWindowFocusReason || motivo == Qt::PopupFocusReason);
         if (!ritorno)
             esegui(suFocus);
     } else if (evento->type() == QEvent::FocusOut) {

@@ -34,6 +34,6 @@ private:
     QWidget *m_campo;
     bool m_convalidato = false; // validated by a mouse press, focus about to leave
     bool m_inValidazione = false;
-    bool m_fuoriFinestra = false; // the focus went to another window while in the field
+    bool m_fuoriFinestra = false;   // the focus went to another window while in the field
     bool m_scartaPressione = false; // a click's focus move was refused: swallow its press
 };

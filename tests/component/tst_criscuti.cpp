@@ -136,8 +136,8 @@ void tst_cRiscuti::unaFinestraPerProcesso_data()
 
     QTest::newRow("MostraRiscuti") << Mostra(&cRiscuti::MostraRiscuti) << "frmRiscuti"
                                    << "Incasso contrassegni";
-    QTest::newRow("RimessaContrassegni") << Mostra(&cRiscuti::RimessaContrassegni)
-                                         << "frmRimessa" << "Rimessa contrassegni";
+    QTest::newRow("RimessaContrassegni") << Mostra(&cRiscuti::RimessaContrassegni) << "frmRimessa"
+                                         << "Rimessa contrassegni";
     QTest::newRow("AnnullaRimessaContrassegno")
         << Mostra(&cRiscuti::AnnullaRimessaContrassegno) << "frmAnnullaRimessa"
         << "Annulla Rimessa contrassegni";
@@ -278,7 +278,9 @@ void tst_cRiscuti::distruzioneScaricaLeFinestre()
 
     // An instance ending with nothing open unloads nothing and raises nothing.
     ordine.clear();
-    { cRiscuti c; }
+    {
+        cRiscuti c;
+    }
     QCOMPARE(ordine, QStringList());
     QCOMPARE(fineB.count(), 2);
 }
@@ -289,7 +291,8 @@ void tst_cRiscuti::eseguiNonFaNulla()
     a.setPercorsoDatabase(QStringLiteral("Server=x;"));
     QSignalSpy fine(&a, &cRiscuti::fine);
     QVERIFY(fine.isValid());
-    for (const QString &azione : {QString(), QStringLiteral("MostraRiscuti"), QStringLiteral("?")}) {
+    for (const QString &azione :
+         {QString(), QStringLiteral("MostraRiscuti"), QStringLiteral("?")}) {
         QCOMPARE(a.Esegui(azione), QVariant());
         QCOMPARE(a.Esegui(azione, QStringLiteral("argomento")), QVariant());
         QCOMPARE(a.Esegui(azione, 42), QVariant());
@@ -304,8 +307,8 @@ void tst_cRiscuti::preimpostazioni()
 {
     cRiscuti a;
     // A date that is not a date: the window shows without looking anything up.
-    a.MostraRiscutiEXT(QStringLiteral(" 0012 "), QStringLiteral("31/02/2015"),
-                       QStringLiteral("1"), QStringLiteral("abc "));
+    a.MostraRiscutiEXT(QStringLiteral(" 0012 "), QStringLiteral("31/02/2015"), QStringLiteral("1"),
+                       QStringLiteral("abc "));
     frmRiscuti *f = frmRiscuti::istanza(false);
     QVERIFY(f);
     QVERIFY(f->isVisible());

@@ -54,15 +54,15 @@ bool tst_Servizi::connessioneViva(qlonglong id)
     return m_db->valore(QStringLiteral("select count(*) from information_schema.processlist "
                                        "where id=%1")
                             .arg(id))
-               .toInt()
-           == 1;
+               .toInt() == 1;
 }
 
 int tst_Servizi::connessioniAperte()
 {
-    return m_db->valore(QStringLiteral("select count(*) from information_schema.processlist "
-                                       "where db='%1'")
-                            .arg(m_db->nome()))
+    return m_db
+        ->valore(QStringLiteral("select count(*) from information_schema.processlist "
+                                "where db='%1'")
+                     .arg(m_db->nome()))
         .toInt();
 }
 
@@ -90,7 +90,8 @@ void tst_Servizi::chiudiConnessione_data()
     QTest::addColumn<bool>("connessioneAperta");
     QTest::addColumn<bool>("oggettiTenuti");
 
-    QTest::newRow("keep the connection: only the recordset closed") << false << true << true << true;
+    QTest::newRow("keep the connection: only the recordset closed")
+        << false << true << true << true;
     QTest::newRow("without release: both closed, both kept") << false << false << false << true;
     QTest::newRow("release: both closed and released") << true << false << false << false;
     QTest::newRow("release ignores keeping the connection") << true << true << false << false;
@@ -164,9 +165,11 @@ void tst_Servizi::eseguiComandoFuoriDallaTransazione()
     Connessione comune(m_db->testoConnessione());
     comune.apri();
     comune.iniziaTransazione();
-    comune.esegui(QStringLiteral("insert into clien (Codice, RagioneSociale) values (1, 'nella transazione')"));
+    comune.esegui(QStringLiteral(
+        "insert into clien (Codice, RagioneSociale) values (1, 'nella transazione')"));
 
-    EseguiComando(QStringLiteral("insert into clien (Codice, RagioneSociale) values (2, 'fuori');"));
+    EseguiComando(
+        QStringLiteral("insert into clien (Codice, RagioneSociale) values (2, 'fuori');"));
     QCOMPARE(m_db->valore(QStringLiteral("select group_concat(Codice) from clien")).toString(),
              QStringLiteral("2"));
 
@@ -190,8 +193,8 @@ void tst_Servizi::eseguiComandoRifiutato_data()
     QTest::newRow("missing table") << buono << "select * from PCNESSUNORimessa;" << 1146;
     QTest::newRow("table already there") << buono << "create table clien (a int);" << 1050;
     QTest::newRow("unknown database")
-        << QStringLiteral("Socket=%1;Database=nessuno;Uid=root;").arg(m_db->socket())
-        << "select 1;" << 1049;
+        << QStringLiteral("Socket=%1;Database=nessuno;Uid=root;").arg(m_db->socket()) << "select 1;"
+        << 1049;
     QTest::newRow("no server on the socket")
         << QStringLiteral("Socket=/tmp/nessun-server/sock;Database=x;") << "select 1;" << 2002;
 }
@@ -216,8 +219,8 @@ void tst_Servizi::eseguiComandoRifiutato()
 void tst_Servizi::caricaCodiciIncasso()
 {
     QComboBox lista;
-    lista.addItems({QStringLiteral("vecchia 1"), QStringLiteral("vecchia 2"),
-                    QStringLiteral("vecchia 3")});
+    lista.addItems(
+        {QStringLiteral("vecchia 1"), QStringLiteral("vecchia 2"), QStringLiteral("vecchia 3")});
     lista.setCurrentIndex(2);
     QSignalSpy scelte(&lista, &QComboBox::activated);
     QVERIFY(scelte.isValid());
@@ -225,10 +228,9 @@ void tst_Servizi::caricaCodiciIncasso()
     for (int volta = 0; volta < 2; ++volta) {
         CaricaCodiciIncasso(&lista);
         QCOMPARE(lista.count(), 5);
-        const QStringList attesi = {QString(), QStringLiteral("In Cassa"),
-                                    QStringLiteral("Invio assegno mitt."),
-                                    QStringLiteral("Invio ns assegno"),
-                                    QStringLiteral("Bonifico Bancario")};
+        const QStringList attesi = {
+            QString(), QStringLiteral("In Cassa"), QStringLiteral("Invio assegno mitt."),
+            QStringLiteral("Invio ns assegno"), QStringLiteral("Bonifico Bancario")};
         for (int i = 0; i < lista.count(); ++i) {
             QCOMPARE(lista.itemText(i), attesi.at(i));
             QCOMPARE(lista.itemData(i), QVariant(i));

@@ -96,9 +96,9 @@ void tst_ConnessioneRecordset::connessioneFallita_data()
     QTest::newRow("unknown database")
         << QStringLiteral("Socket=%1;Database=nessuno_qui;Uid=root;Pwd=;").arg(socket) << 1049
         << "nessuno_qui";
-    QTest::newRow("wrong socket")
-        << QStringLiteral("Socket=/tmp/nessun-server/sock;Database=x;Uid=root;Pwd=;") << 2002
-        << "/tmp/nessun-server/sock";
+    QTest::newRow("wrong socket") << QStringLiteral(
+                                         "Socket=/tmp/nessun-server/sock;Database=x;Uid=root;Pwd=;")
+                                  << 2002 << "/tmp/nessun-server/sock";
     QTest::newRow("unknown user")
         << QStringLiteral("Socket=%1;Database=%2;Uid=nessuno;Pwd=x;").arg(socket, m_db->nome())
         << 1045 << "nessuno";
@@ -214,7 +214,8 @@ void tst_ConnessioneRecordset::timeoutComandi()
     c.apri();
     QElapsedTimer tempo;
     tempo.start();
-    const QString descrizione = erroreDi([&] { c.esegui(QStringLiteral("select sleep(3)")); }, 1969);
+    const QString descrizione =
+        erroreDi([&] { c.esegui(QStringLiteral("select sleep(3)")); }, 1969);
     QVERIFY2(tempo.elapsed() < 2500, qPrintable(QString::number(tempo.elapsed())));
     QVERIFY2(descrizione.contains(QLatin1String("max_statement_time")), qPrintable(descrizione));
 
@@ -267,8 +268,9 @@ void tst_ConnessioneRecordset::scorrimento()
 
 void tst_ConnessioneRecordset::campi()
 {
-    ESEGUI_SQL(*m_db, QStringLiteral("insert into letve00f (lefili, lenrlv, leanlv, ledtlv, leimpa, "
-                                     "lendvc) values ('01', '77', 2015, '2015-03-04', 5, 9)"));
+    ESEGUI_SQL(*m_db,
+               QStringLiteral("insert into letve00f (lefili, lenrlv, leanlv, ledtlv, leimpa, "
+                              "lendvc) values ('01', '77', 2015, '2015-03-04', 5, 9)"));
     Recordset rs;
     rs.apri(QStringLiteral("select lefili, Lenrlv, LEIMPA, lendvc as LENDVC from letve00f"),
             m_db->testoConnessione());
@@ -292,11 +294,11 @@ void tst_ConnessioneRecordset::campi()
 
 void tst_ConnessioneRecordset::valoriEsatti()
 {
-    ESEGUI_SQL(*m_db,
-               QStringLiteral("insert into letve00f (lefili, lenrlv, leanlv, ledtlv, lecnss, leanpc, "
-                              "leimpa, leban, ledtin) values "
-                              "('01', '1', 2015, '2016-02-29', 12.5, 0.1, 0.2, NULL, NULL), "
-                              "('01', '2', 2015, '2015-03-04', 9999999999.99, -0.01, 0, '', NULL)"));
+    ESEGUI_SQL(*m_db, QStringLiteral(
+                          "insert into letve00f (lefili, lenrlv, leanlv, ledtlv, lecnss, leanpc, "
+                          "leimpa, leban, ledtin) values "
+                          "('01', '1', 2015, '2016-02-29', 12.5, 0.1, 0.2, NULL, NULL), "
+                          "('01', '2', 2015, '2015-03-04', 9999999999.99, -0.01, 0, '', NULL)"));
     Recordset rs;
     rs.apri(QStringLiteral("select lecnss, leanpc + leimpa as somma, ledtlv, leban, ledtin, "
                            "sum(lecnss) over () as totale from letve00f order by lenrlv"),
@@ -339,8 +341,9 @@ void tst_ConnessioneRecordset::recordsetSuConnessioneComune()
 
 void tst_ConnessioneRecordset::aggiuntaRighe()
 {
-    const QStringList ostili = {QStringLiteral("D'Amico"), QStringLiteral("\\'; drop table clien; --"),
-                                QStringLiteral("C:\\"), QStringLiteral("Forlì 🚚")};
+    const QStringList ostili = {QStringLiteral("D'Amico"),
+                                QStringLiteral("\\'; drop table clien; --"), QStringLiteral("C:\\"),
+                                QStringLiteral("Forlì 🚚")};
     Connessione c(m_db->testoConnessione());
     c.apri();
     Recordset rs;
@@ -357,11 +360,15 @@ void tst_ConnessioneRecordset::aggiuntaRighe()
         rs.aggiorna();
         QCOMPARE(rs.campo(QStringLiteral("leban")).toString(), ostili.at(i));
     }
-    erroreDi([&] { rs.aggiungiNuovo(); rs.impostaCampo(QStringLiteral("nessuna"), 1); },
-             ErroreDb::ElementoNonTrovato);
+    erroreDi(
+        [&] {
+            rs.aggiungiNuovo();
+            rs.impostaCampo(QStringLiteral("nessuna"), 1);
+        },
+        ErroreDb::ElementoNonTrovato);
 
-    const QList<QVariantList> righe = m_db->righe(
-        QStringLiteral("select lenrlv, leban, lecnss, ledtlv, ledtin, lefili from letve00f order by lenrlv"));
+    const QList<QVariantList> righe = m_db->righe(QStringLiteral(
+        "select lenrlv, leban, lecnss, ledtlv, ledtin, lefili from letve00f order by lenrlv"));
     QCOMPARE(righe.size(), ostili.size());
     for (int i = 0; i < ostili.size(); ++i) {
         QCOMPARE(righe.at(i).at(0).toString(), QString::number(100 + i));
@@ -388,8 +395,7 @@ void tst_ConnessioneRecordset::aggiuntaSoloSuTabella()
     erroreDi([&] { rs.impostaCampo(QStringLiteral("leban"), QStringLiteral("x")); }, 3251);
 
     // A bare name that is not a table of the database is the server's refusal.
-    erroreDi([&] { rs.apri(QStringLiteral("PCNESSUNORimessa"), m_db->testoConnessione()); },
-             1146);
+    erroreDi([&] { rs.apri(QStringLiteral("PCNESSUNORimessa"), m_db->testoConnessione()); }, 1146);
 }
 
 void tst_ConnessioneRecordset::trova()
@@ -424,8 +430,12 @@ void tst_ConnessioneRecordset::trova()
     QVERIFY(!rs.trova(QStringLiteral(" Codice LIKE ('12')")));
     QVERIFY(rs.eof());
 
-    erroreDi([&] { rs.primo(); rs.trova(QStringLiteral("Nessuno LIKE ('1')")); },
-             ErroreDb::ElementoNonTrovato);
+    erroreDi(
+        [&] {
+            rs.primo();
+            rs.trova(QStringLiteral("Nessuno LIKE ('1')"));
+        },
+        ErroreDb::ElementoNonTrovato);
 }
 
 QTEST_GUILESS_MAIN(tst_ConnessioneRecordset)

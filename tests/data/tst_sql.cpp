@@ -52,14 +52,21 @@ void tst_Sql::testo_data()
     QTest::addColumn<QString>("valore");
     QTest::addColumn<QString>("atteso");
 
-    QTest::newRow("plain text unchanged") << "Banca Intesa" << "Banca Intesa";
-    QTest::newRow("empty stays empty") << "" << "";
-    QTest::newRow("quote escaped") << "D'Amico" << "D\\'Amico";
-    QTest::newRow("backslash escaped") << "C:\\dati" << "C:\\\\dati";
-    QTest::newRow("backslash before a quote cannot end the literal") << "\\'" << "\\\\\\'";
+    QTest::newRow("plain text unchanged") << "Banca Intesa"
+                                          << "Banca Intesa";
+    QTest::newRow("empty stays empty") << ""
+                                       << "";
+    QTest::newRow("quote escaped") << "D'Amico"
+                                   << "D\\'Amico";
+    QTest::newRow("backslash escaped") << "C:\\dati"
+                                       << "C:\\\\dati";
+    QTest::newRow("backslash before a quote cannot end the literal") << "\\'"
+                                                                     << "\\\\\\'";
     QTest::newRow("NUL escaped") << QString(QChar(0)) << "\\0";
-    QTest::newRow("double quote and percent left alone") << "\"50%\"" << "\"50%\"";
-    QTest::newRow("accented letters and emoji unchanged") << "località è 🚚" << "località è 🚚";
+    QTest::newRow("double quote and percent left alone") << "\"50%\""
+                                                         << "\"50%\"";
+    QTest::newRow("accented letters and emoji unchanged") << "località è 🚚"
+                                                          << "località è 🚚";
 }
 
 void tst_Sql::testo()
@@ -178,21 +185,35 @@ void tst_Sql::identificatore_data()
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("atteso"); // empty: refused
 
-    QTest::newRow("table") << "letve00f" << "letve00f";
-    QTest::newRow("work table of a station") << "PCUFFICIO1Rimessa" << "PCUFFICIO1Rimessa";
-    QTest::newRow("underscore") << "zolvimacon_tabge00f" << "zolvimacon_tabge00f";
-    QTest::newRow("64 characters") << QString(64, QLatin1Char('a')) << QString(64, QLatin1Char('a'));
-    QTest::newRow("starts with a digit: quoted") << "2E3PCRimessa" << "`2E3PCRimessa`";
-    QTest::newRow("already quoted stays quoted") << "`2E3PCRimessa`" << "`2E3PCRimessa`";
-    QTest::newRow("quoted plain name loses its quotes") << "`clien`" << "clien";
+    QTest::newRow("table") << "letve00f"
+                           << "letve00f";
+    QTest::newRow("work table of a station") << "PCUFFICIO1Rimessa"
+                                             << "PCUFFICIO1Rimessa";
+    QTest::newRow("underscore") << "zolvimacon_tabge00f"
+                                << "zolvimacon_tabge00f";
+    QTest::newRow("64 characters")
+        << QString(64, QLatin1Char('a')) << QString(64, QLatin1Char('a'));
+    QTest::newRow("starts with a digit: quoted") << "2E3PCRimessa"
+                                                 << "`2E3PCRimessa`";
+    QTest::newRow("already quoted stays quoted") << "`2E3PCRimessa`"
+                                                 << "`2E3PCRimessa`";
+    QTest::newRow("quoted plain name loses its quotes") << "`clien`"
+                                                        << "clien";
     QTest::newRow("65 characters") << QString(65, QLatin1Char('a')) << "";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("blank inside") << "let ve" << "";
-    QTest::newRow("hyphen") << "PC-1Rimessa" << "";
-    QTest::newRow("unbalanced quote") << "`clien" << "";
-    QTest::newRow("quote inside") << "cl`ien" << "";
-    QTest::newRow("statement after the name") << "clien;drop table clien" << "";
-    QTest::newRow("qualified name") << "db.clien" << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("blank inside") << "let ve"
+                                  << "";
+    QTest::newRow("hyphen") << "PC-1Rimessa"
+                            << "";
+    QTest::newRow("unbalanced quote") << "`clien"
+                                      << "";
+    QTest::newRow("quote inside") << "cl`ien"
+                                  << "";
+    QTest::newRow("statement after the name") << "clien;drop table clien"
+                                              << "";
+    QTest::newRow("qualified name") << "db.clien"
+                                    << "";
 }
 
 void tst_Sql::identificatore()
@@ -253,8 +274,8 @@ void tst_Sql::unaSolaIstruzione_data()
     riga("backslash at the end of a literal",
          "update letve00f set leban='" + Sql::testo("C:\\") + "' where lenrlv='1';", true);
     riga("doubled quote inside a literal", "select 'l''a;b';", true);
-    riga("semicolon in a double-quoted literal and a quoted name",
-         "select \"a;b\" as `c;d`;", true);
+    riga("semicolon in a double-quoted literal and a quoted name", "select \"a;b\" as `c;d`;",
+         true);
     riga("semicolon in a comment", "select 1 /* a; b */ from dual;", true);
     riga("semicolon in a line comment", "select 1 # a; b\n;", true);
     riga("two statements", "update letve00f set leban='x'; drop table clien;", false);
@@ -298,28 +319,31 @@ void tst_Sql::testoOstileLettoUguale()
     m_db->esegui(QStringLiteral(
         "insert into letve00f (lefili, lenrlv, leanlv, ledtlv, leban) values "
         "('01', '100', 2015, '2015-03-04', 'prima'), ('01', '101', 2015, '2015-03-04', 'altra'), "
-        "('02', '100', 2015, '2015-03-04', 'filiale 2'), ('01', '100', 2014, '2014-03-04', 'anno prima')"));
+        "('02', '100', 2015, '2015-03-04', 'filiale 2'), ('01', '100', 2014, '2014-03-04', 'anno "
+        "prima')"));
 
     Connessione connessione(m_db->testoConnessione());
     connessione.apri();
     connessione.esegui(Istruzioni::aggiornaTesto(
-        QStringLiteral("leban"), valore, {QStringLiteral("100"), QStringLiteral("01"), QDate(2015, 3, 4)}));
+        QStringLiteral("leban"), valore,
+        {QStringLiteral("100"), QStringLiteral("01"), QDate(2015, 3, 4)}));
 
     QCOMPARE(m_db->valore(QStringLiteral("select leban from letve00f where lefili='01' and "
-                                        "lenrlv='100' and leanlv=2015"))
+                                         "lenrlv='100' and leanlv=2015"))
                  .toString(),
              valore);
     QCOMPARE(m_db->valore(QStringLiteral("select char_length(leban) from letve00f where "
-                                        "lefili='01' and lenrlv='100' and leanlv=2015"))
+                                         "lefili='01' and lenrlv='100' and leanlv=2015"))
                  .toInt(),
              valore.toUcs4().size());
-    QCOMPARE(m_db->valore(QStringLiteral("select group_concat(leban order by lefili, lenrlv, leanlv "
-                                        "separator '|') from letve00f where not (lefili='01' and "
-                                        "lenrlv='100' and leanlv=2015)"))
-                 .toString(),
-             QStringLiteral("anno prima|altra|filiale 2"));
+    QCOMPARE(
+        m_db->valore(QStringLiteral("select group_concat(leban order by lefili, lenrlv, leanlv "
+                                    "separator '|') from letve00f where not (lefili='01' and "
+                                    "lenrlv='100' and leanlv=2015)"))
+            .toString(),
+        QStringLiteral("anno prima|altra|filiale 2"));
     QCOMPARE(m_db->valore(QStringLiteral("select count(*) from information_schema.tables where "
-                                        "table_schema=database() and table_name='clien'"))
+                                         "table_schema=database() and table_name='clien'"))
                  .toInt(),
              1);
 }
@@ -330,7 +354,7 @@ void tst_Sql::numeroNonValidoNonRaggiungeIlServer()
 {
     m_db->esegui(QStringLiteral("delete from letve00f"));
     m_db->esegui(QStringLiteral("insert into letve00f (lefili, lenrlv, leanlv, ledtlv, leimcs) "
-                               "values ('01', '100', 2015, '2015-03-04', 7.25)"));
+                                "values ('01', '100', 2015, '2015-03-04', 7.25)"));
     const Istruzioni::ChiaveLdv chiave{QStringLiteral("100"), QStringLiteral("01"),
                                        QDate(2015, 3, 4)};
     Connessione connessione(m_db->testoConnessione());
@@ -338,7 +362,8 @@ void tst_Sql::numeroNonValidoNonRaggiungeIlServer()
     for (const QString &valore : {QStringLiteral("0 where 1=1; update letve00f set leimcs=0"),
                                   QStringLiteral("1,5"), QStringLiteral("")}) {
         try {
-            connessione.esegui(Istruzioni::aggiornaImporto(QStringLiteral("leimcs"), valore, chiave));
+            connessione.esegui(
+                Istruzioni::aggiornaImporto(QStringLiteral("leimcs"), valore, chiave));
             QFAIL(qPrintable(QStringLiteral("sent: ") + valore));
         } catch (const ErroreDb &e) {
             QCOMPARE(e.numero(), 13);

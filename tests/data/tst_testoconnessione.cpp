@@ -67,8 +67,7 @@ void tst_TestoConnessione::leggi_data()
          "Data Source=h10;Initial Catalog=d10;User ID=u10;Password=p10",
          {"h10", 0, "d10", "u10", "p10", ""});
     riga("aliases Host, DB, User", "Host=h11;DB=d11;User=u11", {"h11", 0, "d11", "u11", "", ""});
-    riga("aliases Address, UserName", "Address=h12;UserName=u12",
-         {"h12", 0, "", "u12", "", ""});
+    riga("aliases Address, UserName", "Address=h12;UserName=u12", {"h12", 0, "", "u12", "", ""});
     riga("socket without server means the local one", "Socket=/tmp/rc/sock;Database=d13;Uid=root",
          {lh, 0, "d13", "root", "", "/tmp/rc/sock"});
     riga("unknown keys ignored, also with equals signs in their value",

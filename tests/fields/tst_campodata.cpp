@@ -203,7 +203,9 @@ void tst_CampoData::unaCifraRestaConLaMaschera()
     QTRY_VERIFY(!m_campo->hasFocus());
     QCOMPARE(CampoData::testo(m_campo), QStringLiteral("1_/__/____"));
     QVERIFY(!m_campo->inputMask().isEmpty());
-    QCOMPARE(clic.count(), come == Clic || come == ClicFinestra ? 1 : 0); // a field without a check lets the click through
+    QCOMPARE(clic.count(), come == Clic || come == ClicFinestra
+                               ? 1
+                               : 0); // a field without a check lets the click through
 }
 
 void tst_CampoData::validitaRifiutaUnaCifra_data()
@@ -274,9 +276,9 @@ void tst_CampoData::validitaDelleDate_data()
     QTest::addColumn<QString>("data");
     QTest::addColumn<bool>("accettata");
 
-    for (const auto &[nome, come] : {std::pair{"Tab", Tab}, std::pair{"click", Clic},
-                                     std::pair{"window click", ClicFinestra},
-                                     std::pair{"program", Programma}}) {
+    for (const auto &[nome, come] :
+         {std::pair{"Tab", Tab}, std::pair{"click", Clic}, std::pair{"window click", ClicFinestra},
+          std::pair{"program", Programma}}) {
         QTest::addRow("31/02/2015 refused, %s", nome) << come << "31/02/2015" << false;
         QTest::addRow("29/02/2016 accepted, %s", nome) << come << "29/02/2016" << true;
         QTest::addRow("29/02/2015 refused, %s", nome) << come << "29/02/2015" << false;
