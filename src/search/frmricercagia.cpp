@@ -175,6 +175,7 @@ void frmRicercaGia::aggiornaDati()
         svuotaDati();
         return;
     }
+    Connessione::controllaIstruzione(m_istruzione);
     QSqlQuery query(m_connessione->database());
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);
     if (!query.exec(m_istruzione))
