@@ -838,7 +838,11 @@ void Banco::rimesse()
             rimessaNuda(rimessa, annullamento);
         }
     }
-    rimessa.nota += QLatin1Char(' ') + m_dettaglioNudo + QLatin1Char(' ') + rimessaRigaPerRiga();
+    rimessa.nota += QLatin1Char(' ') + m_dettaglioNudo + QLatin1Char(' ') + rimessaRigaPerRiga() +
+                    QStringLiteral(" Each run in ms, window: %1; bound: %2.")
+                        .arg(rimessa.finestra.elenco(), rimessa.limite.elenco());
+    annullamento.nota = QStringLiteral("Each run in ms, window: %1; bound: %2.")
+                            .arg(annullamento.finestra.elenco(), annullamento.limite.elenco());
     m_risultati.append(rimessa);
     m_risultati.append(annullamento);
 }

@@ -56,6 +56,14 @@ double Serie::massimo() const
     return m_valori.isEmpty() ? 0 : *std::max_element(m_valori.begin(), m_valori.end());
 }
 
+QString Serie::elenco() const
+{
+    QStringList testi;
+    for (double v : m_valori)
+        testi << QString::number(v, 'f', 0);
+    return testi.join(QStringLiteral(", "));
+}
+
 namespace Misure {
 
 double rapporto(const Risultato &r)

@@ -28,6 +28,8 @@ public:
     // Nearest rank: the smallest value that at least 95% of the samples do not exceed.
     double p95() const;
     double massimo() const;
+    // The samples in the order they were taken, "12, 15, 11" (0 decimals).
+    QString elenco() const;
 
 private:
     QVector<double> ordinati() const;
