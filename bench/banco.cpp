@@ -115,7 +115,6 @@ QString leggiMemoriaTotale()
 
 Banco::Banco(const Impostazioni &impostazioni)
     : m_imp(impostazioni), m_nuda(impostazioni.socket, impostazioni.database),
-      m_blocchi(impostazioni.socket, impostazioni.database, true),
       m_risposte([this] { return adesso(); })
 {}
 
@@ -1054,7 +1053,7 @@ void Banco::rimessaNuda(Risultato &rimessa, Risultato &annullamento)
                                           m_totaleRimessa};
     attendiServerQuieto();
     Cronometro c;
-    QSqlQuery selezione = m_blocchi.esegui(Istruzioni::selezioneRimessa(
+    QSqlQuery selezione = m_nuda.esegui(Istruzioni::selezioneRimessa(
         tipoRimessa, m_rimessaDal, m_rimessaAl, QString::number(clienteRimessa)));
     const QSqlRecord struttura = selezione.record();
     QStringList colonne;
@@ -1075,7 +1074,7 @@ void Banco::rimessaNuda(Risultato &rimessa, Risultato &annullamento)
     }
     verifica(chiavi.size() == m_righeRimessa, QStringLiteral("the bare selection"));
 
-    m_blocchi.esegui(
+    m_nuda.esegui(
         IstruzioneCreaTabella(modelloTabella, tabella, QStringLiteral("vdaticontrassegni")));
     Cronometro copia;
     const QString testaInserimento = QStringLiteral("insert into ") + tabella +
@@ -1084,17 +1083,17 @@ void Banco::rimessaNuda(Risultato &rimessa, Risultato &annullamento)
     QString inserimento;
     for (const QString &riga : righe) {
         if (!inserimento.isEmpty() && inserimento.size() + riga.size() > byteInserimento) {
-            m_blocchi.esegui(inserimento);
+            m_nuda.esegui(inserimento);
             inserimento.clear();
         }
         inserimento += (inserimento.isEmpty() ? testaInserimento : QStringLiteral(",")) + riga;
     }
-    m_blocchi.esegui(inserimento);
+    m_nuda.esegui(inserimento);
     const double msCopia = copia.ms();
 
     Cronometro registrazione;
     const QString numero =
-        QString::number(m_blocchi.valore(Istruzioni::leggiUltimoNumero()).toInt() + 1);
+        QString::number(m_nuda.valore(Istruzioni::leggiUltimoNumero()).toInt() + 1);
     QStringList istruzioni{QStringLiteral("START TRANSACTION"),
                            Istruzioni::scriviUltimoNumero(numero)};
     for (const Istruzioni::ChiaveRimessa &chiave : chiavi) {
@@ -1115,10 +1114,10 @@ void Banco::rimessaNuda(Risultato &rimessa, Risultato &annullamento)
                 s += QLatin1Char(';');
             blocco += s;
         }
-        m_blocchi.eseguiInBlocco(blocco);
+        m_nuda.eseguiInBlocco(blocco);
     }
     const double msRegistrazione = registrazione.ms();
-    m_blocchi.esegui(Istruzioni::eliminaTabella(tabella));
+    m_nuda.esegui(Istruzioni::eliminaTabella(tabella));
     rimessa.limite.aggiungi(c.ms());
     if (m_dettaglioNudo.isEmpty())
         m_dettaglioNudo = QStringLiteral("In the bound's first run the multi-row insert took %1 ms "
@@ -1128,7 +1127,7 @@ void Banco::rimessaNuda(Risultato &rimessa, Risultato &annullamento)
 
     attendiServerQuieto();
     Cronometro a;
-    m_blocchi.eseguiInBlocco(
+    m_nuda.eseguiInBlocco(
         QStringLiteral("START TRANSACTION;") + Istruzioni::annullaRimessaLdv(numero, m_oggi) +
         Istruzioni::eliminaContrassegni(numero, m_oggi) + QStringLiteral("COMMIT;"));
     annullamento.limite.aggiungi(a.ms());

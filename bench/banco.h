@@ -82,8 +82,7 @@ private:
 
     Impostazioni m_imp;
     mutable ConnessioneNuda
-        m_nuda;                // reading the database for a check or the report changes nothing
-    ConnessioneNuda m_blocchi; // several statements per round trip
+        m_nuda; // reading the database for a check or the report changes nothing
     std::unique_ptr<cRiscuti> m_host;
     QTemporaryDir m_cartella;
     Cronometro m_orologio;

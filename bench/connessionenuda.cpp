@@ -16,16 +16,13 @@ namespace {
 
 } // namespace
 
-ConnessioneNuda::ConnessioneNuda(const QString &socket, const QString &database, bool piuIstruzioni)
+ConnessioneNuda::ConnessioneNuda(const QString &socket, const QString &database)
 {
     static int contatore = 0;
     m_nome = QStringLiteral("banco-nuda-%1").arg(++contatore);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_nome);
     db.setDatabaseName(database);
     db.setUserName(QStringLiteral("root"));
-    // QMYSQL always asks the server for multi-statement texts; the flag only says which
-    // connection the benchmark uses that way.
-    Q_UNUSED(piuIstruzioni);
     db.setConnectOptions(QStringLiteral("UNIX_SOCKET=") + socket);
     if (!db.open())
         fallisci(db.lastError(), QStringLiteral("(connessione a %1 su %2)").arg(database, socket));

@@ -12,9 +12,7 @@
 class ConnessioneNuda
 {
 public:
-    // `piuIstruzioni`: the connection accepts a text of several statements (one round trip for
-    // all of them, see eseguiInBlocco).
-    ConnessioneNuda(const QString &socket, const QString &database, bool piuIstruzioni = false);
+    ConnessioneNuda(const QString &socket, const QString &database);
     ~ConnessioneNuda();
     ConnessioneNuda(const ConnessioneNuda &) = delete;
     ConnessioneNuda &operator=(const ConnessioneNuda &) = delete;
@@ -27,7 +25,7 @@ public:
     // Every row of a result, every column read.
     QVector<QVector<QVariant>> righe(const QString &istruzione);
     // Runs a text of several statements separated by ";" in one round trip and reads every
-    // result; the first refusal throws. Needs `piuIstruzioni`.
+    // result; the first refusal throws. (QMYSQL connects with CLIENT_MULTI_STATEMENTS.)
     void eseguiInBlocco(const QString &testo);
 
     QSqlDatabase database() const;
