@@ -421,8 +421,10 @@ DROP FUNCTION bench_partita_iva;
 -- Fresh statistics, so that the plans are those of a database that has lived with its data.
 ANALYZE TABLE letve00f, giace00f, contrassegni, clien, destinatari, forni, filiali, codicizona;
 
--- The mark of a complete load; scripts/bench.sh replaces the signature with the checksum of
--- the schema and of this file, so that a changed generator loads again.
+-- The mark of a complete load. Its signature is @firma_generazione, which scripts/bench.sh sets
+-- to the checksum of the schema and of this file before loading, so that a changed generator
+-- loads again; by hand, SET @firma_generazione = 'a mano'; first (without it this insert fails
+-- and the load does not count as complete).
 CREATE TABLE bench_generazione (
     firma        VARCHAR(64) NOT NULL,
     ultimo_numero INT        NOT NULL,
