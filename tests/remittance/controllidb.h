@@ -20,13 +20,16 @@
 
 namespace ControlliDb {
 
-// Every row of a table as one text (values joined by " ¦ ", NULL as "NULL", decimals as exact
-// text), sorted: two calls compare equal only when the table holds the same rows, byte for byte.
-inline QStringList righe(DatabaseDiProva &db, const QString &tabella)
+// Every row of a table (those meeting `condizione`, when given) as one text: values joined by
+// " ¦ ", NULL as "NULL", decimals as exact text; sorted. Two calls compare equal only when the
+// table holds the same rows, byte for byte.
+inline QStringList righe(DatabaseDiProva &db, const QString &tabella,
+                         const QString &condizione = QString())
 {
     QSqlQuery query(db.db());
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query.exec(QStringLiteral("SELECT * FROM `%1`").arg(tabella)))
+    if (!query.exec(QStringLiteral("SELECT * FROM `%1`").arg(tabella) +
+                    (condizione.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condizione)))
         return {QStringLiteral("non leggibile: ") + DatabaseDiProva::descrivi(query.lastError())};
     QStringList risultato;
     while (query.next()) {
@@ -50,6 +53,30 @@ inline QMap<QString, QStringList> istantanea(DatabaseDiProva &db)
              "AND TABLE_TYPE='BASE TABLE'")))
         tabelle.insert(nome.value(0).toString(), righe(db, nome.value(0).toString()));
     return tabelle;
+}
+
+// The rows that differ between two snapshots, "-<table>: <row>" for a row gone and
+// "+<table>: <row>" for a row come, table by table: empty when nothing changed.
+inline QStringList differenze(const QMap<QString, QStringList> &prima,
+                              const QMap<QString, QStringList> &dopo)
+{
+    QStringList diverse;
+    QStringList nomi = prima.keys() + dopo.keys();
+    nomi.removeDuplicates();
+    nomi.sort();
+    for (const QString &nome : std::as_const(nomi)) {
+        const QStringList vecchie = prima.value(nome);
+        const QStringList nuove = dopo.value(nome);
+        for (const QString &riga : vecchie) {
+            if (!nuove.contains(riga))
+                diverse << QLatin1Char('-') + nome + QStringLiteral(": ") + riga;
+        }
+        for (const QString &riga : nuove) {
+            if (!vecchie.contains(riga))
+                diverse << QLatin1Char('+') + nome + QStringLiteral(": ") + riga;
+        }
+    }
+    return diverse;
 }
 
 // The names of the work tables ("...Rimessa") left in the test database.
