@@ -96,6 +96,9 @@ avvia() {
     rm -f "$DIR/pid"
     echo "$socket" >"$DIR/socket"
     [[ -d $DIR/data/mysql ]] || inizializza
+    # The server's temporary files (large sorts) stay beside its data: files left in /tmp can be
+    # cleaned away by the machine while the server still uses them.
+    mkdir -p "$DIR/tmp"
 
     # setsid and closed descriptors: the server must not hold the caller's terminal or pipes
     # (ctest waits for the pipes of a fixture to close).
@@ -103,7 +106,7 @@ avvia() {
         "$(utente_opzione)" --pid-file="$DIR/pid" --log-error="$DIR/err.log" \
         --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
         --innodb-buffer-pool-size=128M --innodb-flush-log-at-trx-commit=2 \
-        --skip-name-resolve "${OPZIONI_COMUNI[@]}" \
+        --skip-name-resolve --tmpdir="$DIR/tmp" "${OPZIONI_COMUNI[@]}" \
         </dev/null >/dev/null 2>&1 &
     echo $! >"$DIR/pid.avvio"
     aspetta_avvio
