@@ -6,7 +6,6 @@
 // the operator typed is stored exactly as the field holds it.
 #include "cRiscuti.h"
 #include "collection/frmriscuti.h"
-#include "component/modprincipale.h"
 #include "data/erroredb.h"
 #include "data/recordset.h"
 #include "remittance/controllidb.h"
@@ -23,7 +22,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
-#include <QDate>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
