@@ -3,6 +3,7 @@
 #include "cRiscuti.h"
 #include "search/frmricercagia.h"
 #include "support/databasediprova.h"
+#include "support/controlli.h"
 #include "support/rispostemessaggi.h"
 
 #include <QCheckBox>
@@ -160,10 +161,7 @@ private:
 
 template <typename T> T *TestFrmRiscuti::controllo(const QString &nome) const
 {
-    T *trovato = finestra()->findChild<T *>(nome);
-    if (!trovato)
-        qFatal("frmRiscuti has no %s named %s", T::staticMetaObject.className(), qPrintable(nome));
-    return trovato;
+    return controlloDi<T>(finestra(), nome);
 }
 
 void TestFrmRiscuti::initTestCase()

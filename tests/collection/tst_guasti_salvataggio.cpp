@@ -7,6 +7,7 @@
 #include "cRiscuti.h"
 #include "remittance/controllidb.h"
 #include "support/databasediprova.h"
+#include "support/controlli.h"
 #include "support/rispostemessaggi.h"
 
 #include <QApplication>
@@ -91,10 +92,7 @@ private:
 
 template <typename T> T *tst_GuastiSalvataggio::controllo(const char *nome) const
 {
-    T *trovato = finestra()->findChild<T *>(QLatin1String(nome));
-    if (!trovato)
-        qFatal("frmRiscuti has no %s", nome);
-    return trovato;
+    return controlloDi<T>(finestra(), QLatin1String(nome));
 }
 
 void tst_GuastiSalvataggio::initTestCase()

@@ -17,6 +17,7 @@
 #include "suite/cModuliStampa.h"
 #include "suite/creamodulistampa.h"
 #include "support/databasediprova.h"
+#include "support/controlli.h"
 #include "support/rispostemessaggi.h"
 
 #include <QApplication>
@@ -215,10 +216,7 @@ void tst_InputOstile::digitaData(QLineEdit *campo, const QString &testo, const Q
 
 template <typename T> T *tst_InputOstile::controllo(const char *nome) const
 {
-    T *trovato = m_finestra->findChild<T *>(QLatin1String(nome));
-    if (!trovato)
-        qFatal("%s has no %s", qPrintable(m_finestra->objectName()), nome);
-    return trovato;
+    return controlloDi<T>(m_finestra, QLatin1String(nome));
 }
 
 void tst_InputOstile::initTestCase()

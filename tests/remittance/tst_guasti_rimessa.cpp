@@ -13,6 +13,7 @@
 #include "suite/cModuliStampa.h"
 #include "suite/creamodulistampa.h"
 #include "support/databasediprova.h"
+#include "support/controlli.h"
 #include "support/rispostemessaggi.h"
 
 #include <QApplication>
@@ -114,10 +115,7 @@ private:
 
 template <typename T> T *tst_GuastiRimessa::controllo(const char *nome) const
 {
-    T *trovato = m_finestra->findChild<T *>(QLatin1String(nome));
-    if (!trovato)
-        qFatal("%s has no %s", qPrintable(m_finestra->objectName()), nome);
-    return trovato;
+    return controlloDi<T>(m_finestra, QLatin1String(nome));
 }
 
 void tst_GuastiRimessa::initTestCase()

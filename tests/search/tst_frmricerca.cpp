@@ -5,6 +5,7 @@
 #include "data/recordset.h"
 #include "search/apriricerca.h"
 #include "support/databasediprova.h"
+#include "support/controlli.h"
 #include "support/rispostemessaggi.h"
 
 #include <QApplication>
@@ -72,10 +73,7 @@ namespace {
 
 template <typename T> T *controllo(QWidget *finestra, const char *nome)
 {
-    T *trovato = finestra->findChild<T *>(QLatin1String(nome));
-    if (!trovato)
-        qFatal("control %s not found", nome);
-    return trovato;
+    return controlloDi<T>(finestra, QLatin1String(nome));
 }
 
 QLineEdit *txtCerca(QWidget *d)

@@ -4,6 +4,7 @@
 #include "data/erroredb.h"
 #include "search/geometria.h"
 #include "support/databasediprova.h"
+#include "support/controlli.h"
 #include "support/rispostemessaggi.h"
 
 #include <QApplication>
@@ -82,10 +83,7 @@ namespace {
 
 template <typename T> T *controllo(QWidget *finestra, const char *nome)
 {
-    T *trovato = finestra->findChild<T *>(QLatin1String(nome));
-    if (!trovato)
-        qFatal("control %s not found", nome);
-    return trovato;
+    return controlloDi<T>(finestra, QLatin1String(nome));
 }
 
 QTableView *griglia(QWidget *d)
