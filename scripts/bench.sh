@@ -13,7 +13,8 @@
 #
 # Environment: RISCUTI_BENCH_DIR, the data folder (default
 # ${XDG_DATA_HOME:-~/.local/share}/BelvoraniRiscutiContrassegni/bench; delete it to generate
-# again); RISCUTI_BENCH_BUFFER_POOL, the server's InnoDB buffer pool (default 1G).
+# again); RISCUTI_BENCH_SOCKET, the server's socket (default /tmp/rcb-<uid>.sock; give each data
+# folder its own when two benchmarks run side by side); RISCUTI_BENCH_BUFFER_POOL, the server's InnoDB buffer pool (default 1G).
 set -euo pipefail
 
 radice=$(cd "$(dirname "$0")/.." && pwd)
@@ -27,7 +28,7 @@ cmake --build "$build" -j2 --target riscuti-bench
 
 dati=${RISCUTI_BENCH_DIR:-${XDG_DATA_HOME:-$HOME/.local/share}/BelvoraniRiscutiContrassegni/bench}
 # The data may sit deep in a home folder; the socket path must stay short.
-socket=/tmp/rcb-$(id -u).sock
+socket=${RISCUTI_BENCH_SOCKET:-/tmp/rcb-$(id -u).sock}
 server() { bash "$radice/scripts/server-db.sh" "$@"; }
 
 # The server's temporary files (sorts, the generator's work) stay in the data folder: /tmp is
