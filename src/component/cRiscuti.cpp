@@ -2,6 +2,7 @@
 
 #include "collection/frmriscuti.h"
 #include "component/modprincipale.h"
+#include "data/riservaconnessioni.h"
 #include "remittance/frmannullarimessa.h"
 #include "remittance/frmrimessa.h"
 
@@ -40,6 +41,8 @@ cRiscuti::~cRiscuti()
         finestra->scarica();
     if (frmAnnullaRimessa *finestra = frmAnnullaRimessa::istanza(false))
         finestra->scarica();
+    // A host that lets the class go expects its logins on the server to go too.
+    RiservaConnessioni::svuota();
 }
 
 QString cRiscuti::PercorsoDatabase() const

@@ -1,5 +1,6 @@
 #include "data/connessione.h"
 
+#include "data/riservaconnessioni.h"
 #include "data/sql.h"
 #include "data/testoconnessione.h"
 
@@ -42,6 +43,19 @@ void Connessione::apri()
 {
     if (aperta())
         return;
+    const RiservaConnessioni::Presa presa = RiservaConnessioni::prendi(m_testo);
+    if (!presa.nome.isEmpty()) {
+        m_nome = presa.nome;
+        m_timeoutSessione = presa.timeout;
+        if (m_timeoutSessione != m_timeout)
+            applicaTimeout();
+        return;
+    }
+    apriNuova();
+}
+
+void Connessione::apriNuova()
+{
     const ParametriConnessione p = leggiTestoConnessione(m_testo);
     m_nome = nuovoNomeConnessione();
     {
@@ -68,11 +82,13 @@ void Connessione::apri()
     esegui(QStringLiteral("SET SESSION sql_mode=REPLACE(@@sql_mode,'NO_BACKSLASH_ESCAPES',''), "
                           "max_statement_time=%1")
                .arg(m_timeout));
+    m_timeoutSessione = m_timeout;
 }
 
 void Connessione::applicaTimeout()
 {
     esegui(QStringLiteral("SET SESSION max_statement_time=%1").arg(m_timeout));
+    m_timeoutSessione = m_timeout;
 }
 
 bool Connessione::aperta() const
@@ -80,19 +96,28 @@ bool Connessione::aperta() const
     return !m_nome.isEmpty() && QSqlDatabase::database(m_nome, false).isOpen();
 }
 
+// A healthy connection goes back to the reserve for the next opening from the same text; one
+// whose transaction could not be ended goes for good, so nothing uncommitted is ever handed on.
 void Connessione::chiudi()
 {
     if (m_nome.isEmpty())
         return;
+    bool riutilizzabile = !m_guasta;
     {
         QSqlDatabase db = QSqlDatabase::database(m_nome, false);
-        if (m_transazione && db.isOpen())
-            db.rollback();
-        db.close();
+        if (m_transazione)
+            riutilizzabile = db.isOpen() && db.rollback() && riutilizzabile;
+        riutilizzabile = riutilizzabile && db.isOpen();
+        if (!riutilizzabile)
+            db.close();
     }
-    QSqlDatabase::removeDatabase(m_nome);
+    if (riutilizzabile)
+        RiservaConnessioni::restituisci(m_testo, m_nome, m_timeoutSessione);
+    else
+        QSqlDatabase::removeDatabase(m_nome);
     m_nome.clear();
     m_transazione = false;
+    m_guasta = false;
 }
 
 QSqlDatabase Connessione::database() const
@@ -129,8 +154,10 @@ void Connessione::iniziaTransazione()
 void Connessione::confermaTransazione()
 {
     QSqlDatabase db = database();
-    if (!db.commit())
+    if (!db.commit()) {
+        m_guasta = true;
         lancia(db.lastError());
+    }
     m_transazione = false;
 }
 
@@ -138,8 +165,10 @@ void Connessione::annullaTransazione()
 {
     QSqlDatabase db = database();
     m_transazione = false;
-    if (!db.rollback())
+    if (!db.rollback()) {
+        m_guasta = true;
         lancia(db.lastError());
+    }
 }
 
 void Connessione::lancia(const QSqlError &errore)

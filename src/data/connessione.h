@@ -5,8 +5,9 @@
 #include <QSqlDatabase>
 #include <QString>
 
-// One database connection opened from the suite's connection text. Owns its QtSql connection
-// name and removes it when it goes. Every failure is thrown as ErroreDb.
+// One database connection opened from the suite's connection text. Opening takes an idle
+// connection of the same text from the reserve when there is one, closing gives it back (with
+// no transaction open); see RiservaConnessioni. Every failure is thrown as ErroreDb.
 class Connessione
 {
 public:
@@ -42,10 +43,13 @@ public:
     [[noreturn]] static void lancia(const class QSqlError &errore);
 
 private:
+    void apriNuova();
     void applicaTimeout();
 
     QString m_nome;
     QString m_testo;
     int m_timeout = 0;
+    int m_timeoutSessione = 0; // what the open session has
     bool m_transazione = false;
+    bool m_guasta = false; // a commit or rollback failed: never handed on
 };

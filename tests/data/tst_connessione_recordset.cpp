@@ -1,6 +1,7 @@
 #include "data/connessione.h"
 #include "data/erroredb.h"
 #include "data/recordset.h"
+#include "data/riservaconnessioni.h"
 
 #include "support/databasediprova.h"
 
@@ -27,6 +28,7 @@ private slots:
     void istruzioneRifiutata();
     void transazioni();
     void timeoutComandi();
+    void riservaDiConnessioni();
 
     void scorrimento();
     void campi();
@@ -228,6 +230,67 @@ void tst_ConnessioneRecordset::timeoutComandi()
     // A recordset on the connection is held to the same limit.
     Recordset rs;
     erroreDi([&] { rs.apri(QStringLiteral("select sleep(3) as s"), c); }, 1969);
+}
+
+// A closed connection waits for the next opening from the same text; what it carries over must
+// never reach its next holder: an open transaction, a time-out, a death while it waited.
+void tst_ConnessioneRecordset::riservaDiConnessioni()
+{
+    const auto id = [](Connessione &c) {
+        Recordset rs;
+        rs.apri(QStringLiteral("select connection_id()"), c);
+        return rs.campo(0).toLongLong();
+    };
+    const auto sessioniSulServer = [&] {
+        return m_db
+            ->valore(QStringLiteral("select count(*) from information_schema.processlist "
+                                    "where db='%1'")
+                         .arg(m_db->nome()))
+            .toInt();
+    };
+    RiservaConnessioni::svuota();
+    const int prima = sessioniSulServer();
+
+    Connessione c(m_db->testoConnessione());
+    c.setTimeoutComandi(1);
+    c.apri();
+    const qlonglong primo = id(c);
+    c.iniziaTransazione();
+    c.esegui(QStringLiteral("insert into clien (Codice, RagioneSociale) values (1, 'x')"));
+    c.chiudi();
+    QCOMPARE(RiservaConnessioni::numeroInAttesa(), 1);
+
+    // Taken again: the same login, the transaction rolled back, autocommit, the new time-out.
+    Connessione d(m_db->testoConnessione());
+    d.apri();
+    QCOMPARE(id(d), primo);
+    QCOMPARE(m_db->valore(QStringLiteral("select count(*) from clien")).toInt(), 0);
+    d.esegui(QStringLiteral("insert into clien (Codice, RagioneSociale) values (2, 'y')"));
+    QCOMPARE(m_db->valore(QStringLiteral("select count(*) from clien")).toInt(), 1);
+    Recordset tempo;
+    tempo.apri(QStringLiteral("select @@max_statement_time"), d);
+    QCOMPARE(tempo.campo(0).toDouble(), 0.0);
+    d.chiudi();
+
+    // Killed while it waited: the next opening gets a live connection and no error.
+    ESEGUI_SQL(*m_db, QStringLiteral("kill connection %1").arg(primo));
+    Recordset rs;
+    rs.apri(QStringLiteral("select connection_id()"), m_db->testoConnessione());
+    QVERIFY(rs.campo(0).toLongLong() != primo);
+    rs.chiudi();
+
+    // Only a few wait; emptying the reserve logs them all out.
+    std::vector<std::unique_ptr<Connessione>> tante;
+    for (int i = 0; i < 6; ++i) {
+        tante.push_back(std::make_unique<Connessione>(m_db->testoConnessione()));
+        tante.back()->apri();
+    }
+    tante.clear();
+    QCOMPARE(RiservaConnessioni::numeroInAttesa(), 4);
+    QTRY_COMPARE(sessioniSulServer(), prima + 4);
+    RiservaConnessioni::svuota();
+    QCOMPARE(RiservaConnessioni::numeroInAttesa(), 0);
+    QTRY_COMPARE(sessioniSulServer(), prima);
 }
 
 void tst_ConnessioneRecordset::scorrimento()
