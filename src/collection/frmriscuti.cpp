@@ -113,6 +113,9 @@ void statoElaborazione(QLabel *barra, const Recordset &rs, const char *numero, c
 // The background of a field or list: what it is painted with, whether enabled or not.
 void impostaSfondo(QWidget *controllo, const QColor &colore)
 {
+    // Every lookup locks the three groups again: a palette set anew repolishes and repaints.
+    if (controllo->palette().color(QPalette::Base) == colore)
+        return;
     QPalette tavolozza = controllo->palette();
     tavolozza.setColor(QPalette::Base, colore);
     if (qobject_cast<QComboBox *>(controllo))

@@ -73,6 +73,7 @@ void Recordset::carica(const QString &sorgente, Connessione &connessione)
     if (!query.exec(istruzione))
         Connessione::lancia(query.lastError());
     m_struttura = query.record();
+    indicizzaCampi();
     const int campi = m_struttura.count();
     m_righe.clear();
     while (query.next()) {
@@ -88,10 +89,29 @@ void Recordset::carica(const QString &sorgente, Connessione &connessione)
     m_aperto = true;
 }
 
+// Names are looked up without regard to case on every read: a waybill row has over a hundred
+// columns, and comparing each name at every read cost more than the lookup's statement.
+void Recordset::indicizzaCampi()
+{
+    m_indici.clear();
+    m_indici.reserve(m_struttura.count());
+    for (int i = 0; i < m_struttura.count(); ++i) {
+        const QString chiave = m_struttura.fieldName(i).toLower();
+        if (!m_indici.contains(chiave)) // of two equal names, the first is read, as by position
+            m_indici.insert(chiave, i);
+    }
+}
+
+int Recordset::cercaCampo(const QString &nome) const
+{
+    return m_indici.value(nome.toLower(), -1);
+}
+
 void Recordset::chiudi()
 {
     m_righe.clear();
     m_struttura.clear();
+    m_indici.clear();
     m_pos = 0;
     m_aperto = false;
     m_inAggiunta = false;
@@ -133,12 +153,12 @@ QString Recordset::nomeCampo(int indice) const
 
 bool Recordset::haCampo(const QString &nome) const
 {
-    return m_struttura.indexOf(nome) >= 0;
+    return cercaCampo(nome) >= 0;
 }
 
 int Recordset::indiceCampo(const QString &nome) const
 {
-    const int indice = m_struttura.indexOf(nome);
+    const int indice = cercaCampo(nome);
     if (indice < 0)
         throw ErroreDb(ErroreDb::ElementoNonTrovato,
                        QStringLiteral("Elemento non trovato nell'insieme corrispondente al nome o "

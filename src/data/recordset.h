@@ -2,6 +2,7 @@
 
 #include "data/erroredb.h"
 
+#include <QHash>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
@@ -55,6 +56,8 @@ public:
 
 private:
     void carica(const QString &sorgente, Connessione &connessione);
+    void indicizzaCampi();
+    int cercaCampo(const QString &nome) const; // -1 when there is no such field
     int indiceCampo(const QString &nome) const;
     void richiediRigaCorrente() const;
 
@@ -62,6 +65,7 @@ private:
     Connessione *m_connessione = nullptr;
     QString m_tabella; // set when opened on a bare table name
     QSqlRecord m_struttura;
+    QHash<QString, int> m_indici; // lower-case field name to position
     QVector<QVector<QVariant>> m_righe;
     int m_pos = 0;
     bool m_aperto = false;

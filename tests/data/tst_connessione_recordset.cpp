@@ -353,6 +353,13 @@ void tst_ConnessioneRecordset::campi()
     QVERIFY2(descrizione.contains(QLatin1String("leban")), qPrintable(descrizione));
     erroreDi([&] { rs.campo(4); }, ErroreDb::ElementoNonTrovato);
     erroreDi([&] { rs.campo(-1); }, ErroreDb::ElementoNonTrovato);
+
+    // Opened again on other columns: only the new names; of two equal names, the first.
+    rs.apri(QStringLiteral("select 1 as Doppio, 2 as DOPPIO, 3 as lenrlv"),
+            m_db->testoConnessione());
+    QCOMPARE(rs.campo(QStringLiteral("doppio")).toInt(), 1);
+    QCOMPARE(rs.campo(QStringLiteral("LENRLV")).toInt(), 3);
+    QVERIFY(!rs.haCampo(QStringLiteral("lefili")));
 }
 
 void tst_ConnessioneRecordset::valoriEsatti()
