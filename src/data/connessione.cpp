@@ -10,6 +10,32 @@
 
 namespace {
 
+// The client library describes a lost or refused connection in English; the operator reads what
+// happened in Italian first, the library's own words (host, socket) after it.
+QString descrizioneInItaliano(int numero, const QString &originale)
+{
+    QString italiano;
+    switch (numero) {
+    case 2002:
+    case 2003:
+        italiano = QStringLiteral("Impossibile collegarsi al server del database");
+        break;
+    case 2005:
+        italiano = QStringLiteral("Server del database sconosciuto");
+        break;
+    case 2006:
+        italiano = QStringLiteral("Connessione con il server del database interrotta");
+        break;
+    case 2013:
+        italiano =
+            QStringLiteral("Connessione con il server del database persa durante l'operazione");
+        break;
+    default:
+        return originale;
+    }
+    return originale.isEmpty() ? italiano : italiano + QStringLiteral(" (") + originale + ')';
+}
+
 QString nuovoNomeConnessione()
 {
     static QAtomicInt contatore;
@@ -180,5 +206,5 @@ void Connessione::lancia(const QSqlError &errore)
     QString descrizione = errore.databaseText();
     if (descrizione.isEmpty())
         descrizione = errore.driverText();
-    throw ErroreDb(numero, descrizione);
+    throw ErroreDb(numero, descrizioneInItaliano(numero, descrizione));
 }

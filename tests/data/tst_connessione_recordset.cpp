@@ -100,7 +100,10 @@ void tst_ConnessioneRecordset::connessioneFallita_data()
         << "nessuno_qui";
     QTest::newRow("wrong socket") << QStringLiteral(
                                          "Socket=/tmp/nessun-server/sock;Database=x;Uid=root;Pwd=;")
-                                  << 2002 << "/tmp/nessun-server/sock";
+                                  << 2002
+                                  << "Impossibile collegarsi al server del database "
+                                     "(Can't connect to local server through socket "
+                                     "'/tmp/nessun-server/sock'";
     QTest::newRow("unknown user")
         << QStringLiteral("Socket=%1;Database=%2;Uid=nessuno;Pwd=x;").arg(socket, m_db->nome())
         << 1045 << "nessuno";

@@ -319,7 +319,7 @@ void tst_GuastiRimessa::guastoNellaRegistrazione()
     QCOMPARE(errore.titolo, QStringLiteral("Gestione rimessa contrassegni"));
     QCOMPARE(errore.icona, QMessageBox::Critical);
     if (taglio)
-        QVERIFY2(QRegularExpression(QStringLiteral("^(1927|2006|2013) \\S.*\r\nerrore generato "
+        QVERIFY2(QRegularExpression(QStringLiteral("^(1927 \\S|(2006|2013) Connessione con il server del database).*\r\nerrore generato "
                                                    "da stampa rimessa contrassegni\\.$"))
                      .match(errore.testo)
                      .hasMatch(),
