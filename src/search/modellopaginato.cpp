@@ -3,7 +3,8 @@
 #include "data/connessione.h"
 
 #include <QSqlField>
-#include <QSqlQuery>
+
+#include <algorithm>
 
 ModelloPaginato::ModelloPaginato(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -18,10 +19,11 @@ void ModelloPaginato::apri(const QSqlDatabase &database, const QString &istruzio
     lista.istruzione = istruzione;
     lista.ordine = ordine;
     lista.finita = false;
-    Righe prima;
-    if (!leggiPagina(lista, righePerPagina, prima))
+    Pagina prima;
+    if (!leggiPagina(lista, righePerPagina, 0, prima))
         Connessione::lancia(m_errore);
-    lista.righe = std::move(prima);
+    lista.righe = prima.righe;
+    lista.pagine.push_back(std::move(prima));
     beginResetModel();
     m_lista = std::move(lista);
     m_errore = QSqlError();
@@ -36,15 +38,14 @@ void ModelloPaginato::svuota()
     endResetModel();
 }
 
-bool ModelloPaginato::leggiPagina(Lista &lista, int righe, Righe &lette)
+bool ModelloPaginato::leggiPagina(Lista &lista, int righe, int primaRiga, Pagina &pagina)
 {
-    const QString pagina =
+    const QString testo =
         IstruzioniRicerca::pagina(lista.istruzione, lista.ordine, lista.ultimaChiave, righe);
-    const bool perPagine = !pagina.isEmpty();
+    const bool perPagine = !testo.isEmpty();
     QSqlQuery query(QSqlDatabase::database(lista.connessione, false));
-    query.setForwardOnly(true);
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query.exec(perPagine ? pagina : lista.istruzione)) {
+    if (!query.exec(perPagine ? testo : lista.istruzione)) {
         m_errore = query.lastError();
         lista.finita = true;
         return false;
@@ -57,41 +58,49 @@ bool ModelloPaginato::leggiPagina(Lista &lista, int righe, Righe &lette)
         for (int i = 0; i < visibili; ++i)
             lista.intestazioni.append(campi.field(i));
     }
-    int lettePagina = 0;
-    while (query.next()) {
-        QVector<QVariant> riga(visibili);
-        for (int i = 0; i < visibili; ++i)
-            riga[i] = query.value(i);
-        lette.append(std::move(riga));
-        ++lettePagina;
-        if (colonneChiave > 0) {
-            lista.ultimaChiave.clear();
-            for (int i = visibili; i < campi.count(); ++i)
-                lista.ultimaChiave.append(query.value(i));
-        }
+    pagina.prima = primaRiga;
+    pagina.righe = query.size();
+    if (pagina.righe < 0)
+        pagina.righe = query.last() ? query.at() + 1 : 0;
+    if (colonneChiave > 0 && pagina.righe > 0 && query.seek(pagina.righe - 1)) {
+        lista.ultimaChiave.clear();
+        for (int i = visibili; i < campi.count(); ++i)
+            lista.ultimaChiave.append(query.value(i));
     }
+    pagina.risultato = std::move(query);
     // A short page is the last one; a list without an order came whole.
-    if (!perPagine || lettePagina < righe)
+    if (!perPagine || pagina.righe < righe)
         lista.finita = true;
     return true;
 }
 
-void ModelloPaginato::aggiungi(Righe righe)
+void ModelloPaginato::aggiungi(std::vector<Pagina> pagine)
 {
-    if (righe.isEmpty())
+    int nuove = 0;
+    for (const Pagina &pagina : pagine)
+        nuove += pagina.righe;
+    if (nuove == 0)
         return;
-    const int prima = int(m_lista.righe.size());
-    beginInsertRows(QModelIndex(), prima, prima + int(righe.size()) - 1);
-    m_lista.righe += std::move(righe);
+    beginInsertRows(QModelIndex(), m_lista.righe, m_lista.righe + nuove - 1);
+    for (Pagina &pagina : pagine) {
+        if (pagina.righe > 0)
+            m_lista.pagine.push_back(std::move(pagina));
+    }
+    m_lista.righe += nuove;
     endInsertRows();
 }
 
 void ModelloPaginato::leggiTutto()
 {
-    Righe resto;
+    std::vector<Pagina> resto;
+    int righe = m_lista.righe;
     bool letta = true;
-    while (!m_lista.finita && letta)
-        letta = leggiPagina(m_lista, righePerPaginaDelResto, resto);
+    while (!m_lista.finita && letta) {
+        Pagina pagina;
+        letta = leggiPagina(m_lista, righePerPaginaDelResto, righe, pagina);
+        righe += pagina.righe;
+        resto.push_back(std::move(pagina));
+    }
     aggiungi(std::move(resto));
     if (!letta)
         emit letturaFallita(m_errore);
@@ -106,16 +115,16 @@ void ModelloPaginato::fetchMore(const QModelIndex &genitore)
 {
     if (!canFetchMore(genitore))
         return;
-    Righe pagina;
-    const bool letta = leggiPagina(m_lista, righePerPagina, pagina);
-    aggiungi(std::move(pagina));
+    std::vector<Pagina> pagine(1);
+    const bool letta = leggiPagina(m_lista, righePerPagina, m_lista.righe, pagine.front());
+    aggiungi(std::move(pagine));
     if (!letta)
         emit letturaFallita(m_errore);
 }
 
 int ModelloPaginato::rowCount(const QModelIndex &genitore) const
 {
-    return genitore.isValid() ? 0 : int(m_lista.righe.size());
+    return genitore.isValid() ? 0 : m_lista.righe;
 }
 
 int ModelloPaginato::columnCount(const QModelIndex &genitore) const
@@ -126,9 +135,16 @@ int ModelloPaginato::columnCount(const QModelIndex &genitore) const
 QVariant ModelloPaginato::data(const QModelIndex &indice, int ruolo) const
 {
     if (!indice.isValid() || (ruolo != Qt::DisplayRole && ruolo != Qt::EditRole) ||
-        indice.row() >= m_lista.righe.size() || indice.column() >= m_lista.intestazioni.count())
+        indice.row() >= m_lista.righe || indice.column() >= m_lista.intestazioni.count())
         return QVariant();
-    return m_lista.righe[indice.row()][indice.column()];
+    // The last page that starts at or before the row.
+    const auto dopo =
+        std::upper_bound(m_lista.pagine.begin(), m_lista.pagine.end(), indice.row(),
+                         [](int riga, const Pagina &pagina) { return riga < pagina.prima; });
+    const Pagina &pagina = *(dopo - 1);
+    if (!pagina.risultato.seek(indice.row() - pagina.prima))
+        return QVariant();
+    return pagina.risultato.value(indice.column());
 }
 
 QVariant ModelloPaginato::headerData(int sezione, Qt::Orientation orientamento, int ruolo) const

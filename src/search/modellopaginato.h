@@ -5,16 +5,20 @@
 #include <QAbstractTableModel>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QSqlRecord>
 #include <QString>
 #include <QVariant>
 #include <QVector>
 
+#include <vector>
+
 // The rows of a list statement for a grid, read a page at a time: the first page when the list
 // is opened, the next one (the rows after the last one read, in the statement's order) each time
 // the view asks for more, so a long list shows its first rows without waiting for the rest. A
 // list without an order of its own is read whole. Read-only; the headings are the result's field
-// names, as a QSqlQueryModel gives them.
+// names and the cells its values, as a QSqlQueryModel gives them. The pages' results stay open
+// on `database` until the model is emptied or opened again: empty it before the connection goes.
 //     modello->apri(connessione.database(), istruzione, IstruzioniRicerca::ordinamento(tipo));
 class ModelloPaginato : public QAbstractTableModel
 {
@@ -27,7 +31,7 @@ public:
     explicit ModelloPaginato(QObject *parent = nullptr);
 
     // Runs the list on the connection `database` and reads its first page. A refused statement
-    // throws ErroreDb with the server's number and text and leaves the model empty.
+    // throws ErroreDb with the server's number and text and leaves the list shown before.
     void apri(const QSqlDatabase &database, const QString &istruzione,
               const IstruzioniRicerca::Ordinamento &ordine);
     // No rows, no columns, no connection.
@@ -51,7 +55,14 @@ signals:
     void letturaFallita(const QSqlError &errore);
 
 private:
-    using Righe = QVector<QVector<QVariant>>;
+    // One page's result, held on the client as a scrollable QSqlQuery holds it; cells are read
+    // from it when the grid asks, as QSqlQueryModel reads them.
+    struct Pagina
+    {
+        int prima = 0; // the list's row of the page's first row
+        int righe = 0;
+        mutable QSqlQuery risultato;
+    };
 
     // One list as far as it has been read.
     struct Lista
@@ -60,15 +71,18 @@ private:
         QString istruzione;
         IstruzioniRicerca::Ordinamento ordine;
         QSqlRecord intestazioni;
-        Righe righe;
+        std::vector<Pagina> pagine;
+        int righe = 0;
         QVariantList ultimaChiave; // the order's values of the last row read
         bool finita = true;
     };
 
-    // Reads into `lette` the page of `lista` after its last row read (or the whole list when it
-    // has no order), keeping the order's columns apart. False, with m_errore, when refused.
-    bool leggiPagina(Lista &lista, int righe, Righe &lette);
-    void aggiungi(Righe righe);
+    // Runs the page of `lista` after its last row read (or the whole list when it has no order)
+    // into `pagina`, whose first row is the list's row `primaRiga`. False, with m_errore, when
+    // refused.
+    bool leggiPagina(Lista &lista, int righe, int primaRiga, Pagina &pagina);
+    // The pages read after the shown rows go to the grid.
+    void aggiungi(std::vector<Pagina> pagine);
 
     Lista m_lista;
     QSqlError m_errore;
