@@ -647,8 +647,8 @@ void Banco::elencoSpedizioni()
     int primeRigheViste = 0;
 
     for (int i = 0; i < m_imp.ripetizioniLista; ++i) {
-        // Bare: the statements the grid's model sends, the first page, then the rest in the
-        // pages Ctrl+End asks for, every value of every row read.
+        // Bare: the statements the grid's model sends, the first page, then the rest that
+        // Ctrl+End asks for, every value of every row read.
         const auto nuda = [&] {
             QVariantList dopo;
             const auto pagina = [&](int righe) {
@@ -671,13 +671,8 @@ void Banco::elencoSpedizioni()
             int righe = pagina(ModelloPaginato::righePerPagina);
             prime.limite.aggiungi(c.ms());
             Cronometro resto;
-            if (righe == ModelloPaginato::righePerPagina) {
-                int lette = 0;
-                do {
-                    lette = pagina(ModelloPaginato::righePerPaginaDelResto);
-                    righe += lette;
-                } while (lette == ModelloPaginato::righePerPaginaDelResto);
-            }
+            if (righe == ModelloPaginato::righePerPagina)
+                righe += pagina(0);
             scorri.limite.aggiungi(resto.ms());
             righeNude = righe;
         };
@@ -768,11 +763,10 @@ void Banco::elencoSpedizioni()
             "with its rows.")
             .arg(migliaia(righeLista), migliaia(primeRigheViste));
     scorri.nota =
-        QStringLiteral("%1 press(es) of Ctrl+End: the grid reads the rest of the list before it "
-                       "moves to the last row, in pages of %2 rows after the last one read. The "
-                       "lower bound sends the same pages bare.")
-            .arg(pressioni)
-            .arg(migliaia(ModelloPaginato::righePerPaginaDelResto));
+        QStringLiteral("%1 press(es) of Ctrl+End: the grid reads the rest of the list (the rows "
+                       "after the last one read, one statement) before it moves to the last row. "
+                       "The lower bound sends the same statement bare.")
+            .arg(pressioni);
     m_risultati.append(prime);
     m_risultati.append(scorri);
     m_risultati.append(scelta);

@@ -247,7 +247,9 @@ QString pagina(const QString &istruzione, const Ordinamento &ordine, const QVari
     testo += istruzione.mid(ordineDa, istruzione.size() - 1 - ordineDa);
     if (!ordine.chiave.isEmpty())
         testo += QStringLiteral(", ") + elencoOrdine(ordine.chiave);
-    return testo + QStringLiteral(" LIMIT ") + QString::number(righe) + QLatin1Char(';');
+    if (righe > 0)
+        testo += QStringLiteral(" LIMIT ") + QString::number(righe);
+    return testo + QLatin1Char(';');
 }
 
 } // namespace IstruzioniRicerca

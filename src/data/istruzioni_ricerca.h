@@ -75,7 +75,8 @@ struct Ordinamento
 Ordinamento ordinamento(int tipoRicerca);
 
 // A page of the list `istruzione` (one of the texts above, with its ORDER BY): at most `righe`
-// rows, those after the row whose order values are `dopo` (empty: from the first row). Every
+// rows (0: no limit, the rest of the list), those after the row whose order values are `dopo`
+// (empty: from the first row). Every
 // column of the order is selected after the statement's own, aliased chiave_pagina_<n>, so the
 // last row of a page gives the values of the next; the waybill's key is added to the ORDER BY.
 // Values go in through Sql::letterale; NULL comes first ascending and last descending, as the

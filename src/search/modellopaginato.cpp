@@ -68,39 +68,30 @@ bool ModelloPaginato::leggiPagina(Lista &lista, int righe, int primaRiga, Pagina
             lista.ultimaChiave.append(query.value(i));
     }
     pagina.risultato = std::move(query);
-    // A short page is the last one; a list without an order came whole.
-    if (!perPagine || pagina.righe < righe)
+    // A short page is the last one; a list without an order, or the rest, came whole.
+    if (!perPagine || righe == 0 || pagina.righe < righe)
         lista.finita = true;
     return true;
 }
 
-void ModelloPaginato::aggiungi(std::vector<Pagina> pagine)
+void ModelloPaginato::aggiungi(Pagina pagina)
 {
-    int nuove = 0;
-    for (const Pagina &pagina : pagine)
-        nuove += pagina.righe;
-    if (nuove == 0)
+    if (pagina.righe == 0)
         return;
-    beginInsertRows(QModelIndex(), m_lista.righe, m_lista.righe + nuove - 1);
-    for (Pagina &pagina : pagine) {
-        if (pagina.righe > 0)
-            m_lista.pagine.push_back(std::move(pagina));
-    }
-    m_lista.righe += nuove;
+    beginInsertRows(QModelIndex(), m_lista.righe, m_lista.righe + pagina.righe - 1);
+    m_lista.righe += pagina.righe;
+    m_lista.pagine.push_back(std::move(pagina));
     endInsertRows();
 }
 
+// One statement for the rest: pages of a few thousand rows each took three times as long in all
+// on a 55,980-row list.
 void ModelloPaginato::leggiTutto()
 {
-    std::vector<Pagina> resto;
-    int righe = m_lista.righe;
-    bool letta = true;
-    while (!m_lista.finita && letta) {
-        Pagina pagina;
-        letta = leggiPagina(m_lista, righePerPaginaDelResto, righe, pagina);
-        righe += pagina.righe;
-        resto.push_back(std::move(pagina));
-    }
+    if (m_lista.finita)
+        return;
+    Pagina resto;
+    const bool letta = leggiPagina(m_lista, 0, m_lista.righe, resto);
     aggiungi(std::move(resto));
     if (!letta)
         emit letturaFallita(m_errore);
@@ -115,9 +106,9 @@ void ModelloPaginato::fetchMore(const QModelIndex &genitore)
 {
     if (!canFetchMore(genitore))
         return;
-    std::vector<Pagina> pagine(1);
-    const bool letta = leggiPagina(m_lista, righePerPagina, m_lista.righe, pagine.front());
-    aggiungi(std::move(pagine));
+    Pagina pagina;
+    const bool letta = leggiPagina(m_lista, righePerPagina, m_lista.righe, pagina);
+    aggiungi(std::move(pagina));
     if (!letta)
         emit letturaFallita(m_errore);
 }

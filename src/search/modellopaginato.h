@@ -25,8 +25,6 @@ class ModelloPaginato : public QAbstractTableModel
     Q_OBJECT
 public:
     static constexpr int righePerPagina = 256;
-    // Ctrl+End reads the rest in bigger pages: fewer round trips, each still in index order.
-    static constexpr int righePerPaginaDelResto = 16 * righePerPagina;
 
     explicit ModelloPaginato(QObject *parent = nullptr);
 
@@ -36,7 +34,7 @@ public:
               const IstruzioniRicerca::Ordinamento &ordine);
     // No rows, no columns, no connection.
     void svuota();
-    // Reads every row not read yet.
+    // Reads every row not read yet, with one statement: the rows after the last one read.
     void leggiTutto();
 
     // The last refusal of a page read while scrolling (fetchMore cannot throw); it ends the list.
@@ -77,12 +75,12 @@ private:
         bool finita = true;
     };
 
-    // Runs the page of `lista` after its last row read (or the whole list when it has no order)
-    // into `pagina`, whose first row is the list's row `primaRiga`. False, with m_errore, when
-    // refused.
+    // Runs the page of `lista` after its last row read (at most `righe` rows, 0: all of them; the
+    // whole list when it has no order) into `pagina`, whose first row is the list's row
+    // `primaRiga`. False, with m_errore, when refused.
     bool leggiPagina(Lista &lista, int righe, int primaRiga, Pagina &pagina);
-    // The pages read after the shown rows go to the grid.
-    void aggiungi(std::vector<Pagina> pagine);
+    // A page read after the shown rows goes to the grid.
+    void aggiungi(Pagina pagina);
 
     Lista m_lista;
     QSqlError m_errore;

@@ -20,6 +20,7 @@ private slots:
     void anno();
     void pagine_data();
     void pagine();
+    void restoSenzaLimite();
 };
 
 namespace {
@@ -307,6 +308,18 @@ void tst_IstruzioniRicerca::pagine()
     QFETCH(QString, atteso);
     QCOMPARE(IstruzioniRicerca::pagina(istruzione, IstruzioniRicerca::ordinamento(tipo), dopo, 256),
              atteso);
+}
+
+// The rest of a list is the same page without its LIMIT.
+void tst_IstruzioniRicerca::restoSenzaLimite()
+{
+    using namespace IstruzioniRicerca;
+    const QString lista = contrassegni("1001", "01", "");
+    const QVariantList dopo{QDate(2026, 11, 30), QStringLiteral("R-1"), QStringLiteral("1"), 2026};
+    QString pagina256 = pagina(lista, ordinamento(12), dopo, 256);
+    QVERIFY(pagina256.endsWith(QLatin1String(" LIMIT 256;")));
+    QCOMPARE(pagina(lista, ordinamento(12), dopo, 0),
+             pagina256.remove(QStringLiteral(" LIMIT 256")));
 }
 
 QTEST_GUILESS_MAIN(tst_IstruzioniRicerca)
