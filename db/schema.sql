@@ -135,6 +135,9 @@ CREATE TABLE letve00f (
     KEY ix_letve_numero (lenrlv, ledtlv, lefili),
     -- the customer's shipment lists: by reference, by number, collections
     KEY ix_letve_cliente (lecodi, lefili, lerife, ledtlv),
+    -- the collection list, latest reference date first; read a page at a time in this order
+    -- (then by number and year, the key's rest that every index ends with)
+    KEY ix_letve_elenco (lecodi, lefili, lerifd, lerife),
     -- remittance selection for one customer, and the provisional letter for all
     KEY ix_letve_incassi_cliente (lecodi, leflic, leflsc, lendvc, ledtin),
     KEY ix_letve_incassi (leflic, leflsc, lendvc, ledtin),

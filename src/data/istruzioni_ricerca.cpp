@@ -2,6 +2,8 @@
 
 #include "data/sql.h"
 
+#include <QStringList>
+
 namespace IstruzioniRicerca {
 
 namespace {
@@ -55,6 +57,59 @@ QString contenuto(const QString &valore)
     QString testo = valore;
     testo.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     return Sql::testo(testo);
+}
+
+const QString selezioneVisibile = QStringLiteral(" from ");
+const QString inizioOrdine = QStringLiteral(" ORDER BY ");
+
+// The rows that come after `valore` in one column of the order. Nothing comes after a NULL in a
+// descending column (NULL is last there): the empty text.
+QString dopoIn(const ColonnaOrdine &colonna, const QVariant &valore)
+{
+    if (valore.isNull())
+        return colonna.discendente ? QString()
+                                   : colonna.espressione + QStringLiteral(" IS NOT NULL");
+    const QString letterale = Sql::letterale(valore);
+    if (colonna.discendente)
+        return QLatin1Char('(') + colonna.espressione + QStringLiteral(" < ") + letterale +
+               QStringLiteral(" OR ") + colonna.espressione + QStringLiteral(" IS NULL)");
+    return colonna.espressione + QStringLiteral(" > ") + letterale;
+}
+
+// The rows after the one whose order values are `dopo`: equal on the first columns and after
+// it on the next one, for each column in turn.
+QString condizioneDopo(const QVector<ColonnaOrdine> &colonne, const QVariantList &dopo)
+{
+    QStringList alternative;
+    QStringList uguali;
+    for (int i = 0; i < colonne.size(); ++i) {
+        const QString dopoQui = dopoIn(colonne[i], dopo[i]);
+        if (!dopoQui.isEmpty())
+            alternative << QLatin1Char('(') +
+                               (uguali + QStringList{dopoQui}).join(QStringLiteral(" AND ")) +
+                               QLatin1Char(')');
+        uguali << colonne[i].espressione + QStringLiteral(" <=> ") + Sql::letterale(dopo[i]);
+    }
+    // After the very last row of the order there is nothing.
+    return alternative.isEmpty() ? QStringLiteral("FALSE")
+                                 : alternative.join(QStringLiteral(" OR "));
+}
+
+QString elencoOrdine(const QVector<ColonnaOrdine> &colonne)
+{
+    QStringList parti;
+    for (const ColonnaOrdine &colonna : colonne)
+        parti << colonna.espressione + (colonna.discendente ? QStringLiteral(" desc") : QString());
+    return parti.join(QStringLiteral(", "));
+}
+
+QString colonneChiave(const QVector<ColonnaOrdine> &colonne)
+{
+    QString testo;
+    for (int i = 0; i < colonne.size(); ++i)
+        testo += QStringLiteral(", ") + colonne[i].espressione +
+                 QStringLiteral(" AS chiave_pagina_") + QString::number(i);
+    return testo;
 }
 
 } // namespace
@@ -152,6 +207,49 @@ QString contrassegniValore(const QString &codiceCliente, const QString &valore,
             QStringLiteral(" and lerife like('%") + contenuto(valore) + QStringLiteral("%')");
     return istruzione + QStringLiteral(" and lefili='") + Sql::testo(filiale) +
            QStringLiteral("' ORDER BY lerifd desc, lerife desc;");
+}
+
+Ordinamento ordinamento(int tipoRicerca)
+{
+    const ColonnaOrdine numeroLdv{QStringLiteral("lenrlv")};
+    const ColonnaOrdine annoLdv{QStringLiteral("leanlv")};
+    switch (tipoRicerca) {
+    case 1:
+        return {{{QStringLiteral("lerife")}, {QStringLiteral("ledtlv")}}, {numeroLdv, annoLdv}};
+    case 7:
+        return {{{QStringLiteral("CAST(lenrlv as unsigned)")}, annoLdv}, {numeroLdv}};
+    case 12:
+        return {{{QStringLiteral("lerifd"), true}, {QStringLiteral("lerife"), true}},
+                {{QStringLiteral("lenrlv"), true}, {QStringLiteral("leanlv"), true}}};
+    default:
+        return {};
+    }
+}
+
+// The statement is cut where its own columns end (the first " from ": the values all come
+// later) and where its order starts (the last " ORDER BY ": a value may hold those words, the
+// statement's own order comes after every value).
+QString pagina(const QString &istruzione, const Ordinamento &ordine, const QVariantList &dopo,
+               int righe)
+{
+    const QVector<ColonnaOrdine> colonne = ordine.colonne();
+    const int fineColonne = istruzione.indexOf(selezioneVisibile, 0, Qt::CaseInsensitive);
+    const int ordineDa = istruzione.lastIndexOf(inizioOrdine, -1, Qt::CaseInsensitive);
+    if (ordine.vuoto() || fineColonne < 0 || ordineDa < fineColonne ||
+        !istruzione.endsWith(QLatin1Char(';')) ||
+        (!dopo.isEmpty() && dopo.size() != colonne.size()))
+        return QString();
+
+    QString testo = istruzione.left(fineColonne) + colonneChiave(colonne) +
+                    istruzione.mid(fineColonne, ordineDa - fineColonne);
+    if (!dopo.isEmpty())
+        testo += QStringLiteral(" and (") + condizioneDopo(colonne, dopo) + QLatin1Char(')');
+    testo += istruzione.mid(ordineDa, istruzione.size() - 1 - ordineDa);
+    if (!ordine.chiave.isEmpty())
+        testo += QStringLiteral(", ") + elencoOrdine(ordine.chiave);
+    if (righe > 0)
+        testo += QStringLiteral(" LIMIT ") + QString::number(righe);
+    return testo + QLatin1Char(';');
 }
 
 } // namespace IstruzioniRicerca

@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QString>
+#include <QVariantList>
+#include <QVector>
 
 // Statement texts of the shipment search dialog, one pure function per list. Texts go in through
 // Sql::testo, numbers through Sql::intero (blanks around a number are dropped first); a value
@@ -44,5 +46,43 @@ QString contrassegni(const QString &codiceCliente, const QString &filiale,
 // Mode 12, "&Visualizza" with the reference typed in the dialog (empty: every row).
 QString contrassegniValore(const QString &codiceCliente, const QString &valore,
                            const QString &filiale);
+
+// --- Reading a list a page at a time ---------------------------------------------------------
+
+// One column of a list's order: an expression a WHERE can compare, and its direction.
+struct ColonnaOrdine
+{
+    QString espressione;
+    bool discendente = false;
+};
+
+// The order of a list, as far as reading it by pages needs it: the columns of the statement's
+// own ORDER BY (aliases written as the columns they stand for), then the waybill's key, added to
+// the ORDER BY so that every row's place is unique.
+struct Ordinamento
+{
+    QVector<ColonnaOrdine> proprie;
+    QVector<ColonnaOrdine> chiave;
+
+    // Every column, the statement's own first.
+    QVector<ColonnaOrdine> colonne() const { return proprie + chiave; }
+    // A list without an order of its own cannot be read by pages.
+    bool vuoto() const { return proprie.isEmpty(); }
+};
+
+// The order of the lists of a mode (TipoRicerca); empty for modes 10 and 11, whose statements
+// have no ORDER BY, and for unknown modes.
+Ordinamento ordinamento(int tipoRicerca);
+
+// A page of the list `istruzione` (one of the texts above, with its ORDER BY): at most `righe`
+// rows (0: no limit, the rest of the list), those after the row whose order values are `dopo`
+// (empty: from the first row). Every
+// column of the order is selected after the statement's own, aliased chiave_pagina_<n>, so the
+// last row of a page gives the values of the next; the waybill's key is added to the ORDER BY.
+// Values go in through Sql::letterale; NULL comes first ascending and last descending, as the
+// server sorts it. The empty text when the statement has no ORDER BY, the order is empty or
+// `dopo` does not give one value per column.
+QString pagina(const QString &istruzione, const Ordinamento &ordine, const QVariantList &dopo,
+               int righe);
 
 } // namespace IstruzioniRicerca

@@ -10,12 +10,11 @@
 #include "search/formatigriglia.h"
 #include "search/geometria.h"
 #include "search/intestazionegriglia.h"
+#include "search/modellopaginato.h"
 
 #include <QDate>
 #include <QKeyEvent>
 #include <QSqlError>
-#include <QSqlQuery>
-#include <QSqlQueryModel>
 
 namespace {
 
@@ -50,9 +49,18 @@ frmRicercaGia::frmRicercaGia(QWidget *parent) : DialogoModale(parent), ui(new Ui
             ui->cmdSeleziona->click();
     });
 
-    // The data control: the dialog's connection and the statement the grid shows.
-    m_adoTariffe = new QSqlQueryModel(this);
+    // The data control: the dialog's connection and the statement the grid shows, read a page
+    // at a time as the grid scrolls. Ctrl+End in the grid reads the rest first, so it reaches
+    // the true last row; a page refused while scrolling is reported once the scroll is over.
+    m_adoTariffe = new ModelloPaginato(this);
     m_adoTariffe->setObjectName(QStringLiteral("adoTariffe"));
+    connect(
+        m_adoTariffe, &ModelloPaginato::letturaFallita, this,
+        [this](const QSqlError &errore) {
+            eseguiGestore(this, [&errore] { Connessione::lancia(errore); });
+        },
+        Qt::QueuedConnection);
+    ui->Griglia->installEventFilter(this);
     // Narrow columns: a condensed face where the system has one, headings on two lines.
     ui->Griglia->setHorizontalHeader(new IntestazioneGriglia(ui->Griglia));
     QFont carattere = ui->Griglia->font();
@@ -167,29 +175,21 @@ void frmRicercaGia::apriIstruzione(const QString &istruzione)
     aggiornaDati();
 }
 
-// Runs the record source again. The model reads the rows from the result as the grid needs
-// them; amounts come as exact decimal text.
+// Runs the record source again. The model reads its first page now and the next ones as the
+// grid needs them, in the order of the mode's lists; amounts come as exact decimal text.
 void frmRicercaGia::aggiornaDati()
 {
     if (m_istruzione.isEmpty()) {
         svuotaDati();
         return;
     }
-    Connessione::controllaIstruzione(m_istruzione);
-    QSqlQuery query(m_connessione->database());
-    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query.exec(m_istruzione))
-        Connessione::lancia(query.lastError());
-    m_adoTariffe->setQuery(std::move(query));
-    if (m_adoTariffe->lastError().isValid())
-        Connessione::lancia(m_adoTariffe->lastError());
+    m_adoTariffe->apri(m_connessione->database(), m_istruzione,
+                       IstruzioniRicerca::ordinamento(m_tipoRicerca));
 }
 
-// The model lets go of its result with a query bound to no connection. (QSqlQueryModel::clear()
-// would keep an empty result of the dialog's driver, which goes with the connection.)
 void frmRicercaGia::svuotaDati()
 {
-    m_adoTariffe->setQuery(QSqlQuery());
+    m_adoTariffe->svuota();
 }
 
 void frmRicercaGia::azzeraColonne()
@@ -303,6 +303,16 @@ void frmRicercaGia::done(int risultato)
     DialogoModale::done(risultato);
     svuotaDati();
     m_connessione.reset();
+}
+
+bool frmRicercaGia::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (oggetto == ui->Griglia && evento->type() == QEvent::KeyPress) {
+        const auto *tasto = static_cast<QKeyEvent *>(evento);
+        if (tasto->key() == Qt::Key_End && tasto->modifiers().testFlag(Qt::ControlModifier))
+            m_adoTariffe->leggiTutto();
+    }
+    return DialogoModale::eventFilter(oggetto, evento);
 }
 
 // Esc leaves as "&Esci" does, also while the list offers "&Seleziona"; Enter reaches the default

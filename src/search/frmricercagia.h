@@ -13,7 +13,7 @@ class frmRicercaGia;
 class ComportamentoCampo;
 class Connessione;
 class FormatoColonna;
-class QSqlQueryModel;
+class ModelloPaginato;
 
 // The shipment list of one customer. The caller sets the inputs of the mode, shows the dialog
 // with mostraModale(), then reads NumLetVett() and DataLdv():
@@ -42,8 +42,9 @@ class QSqlQueryModel;
 // emptied each time the dialog becomes active.
 //
 // The dialog reads through a connection of its own, opened from the module's PercorsoDatabase
-// at each showing and closed when it closes. A failing query is not handled here: loading throws
-// it to mostraModale()'s caller, "&Visualizza" reports it in the component's error box.
+// at each showing and closed when it closes. A long list is read a page at a time as the grid
+// scrolls (Ctrl+End in the grid reads it to its end). A failing query is not handled here: loading
+// throws it to mostraModale()'s caller, "&Visualizza" reports it in the component's error box.
 class frmRicercaGia : public DialogoModale
 {
     Q_OBJECT
@@ -88,6 +89,7 @@ protected:
     void attivazione() override;
     void done(int risultato) override;
     void keyPressEvent(QKeyEvent *evento) override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
     void ripristinaProgetto();
@@ -111,7 +113,7 @@ private:
     std::unique_ptr<Ui::frmRicercaGia> ui;
     ComportamentoCampo *m_campoAnnoData = nullptr;
     std::unique_ptr<Connessione> m_connessione;
-    QSqlQueryModel *m_adoTariffe = nullptr;
+    ModelloPaginato *m_adoTariffe = nullptr;
     QString m_istruzione;
 
     FormatoColonna *m_borCons = nullptr;

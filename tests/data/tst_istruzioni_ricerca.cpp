@@ -18,6 +18,9 @@ private slots:
     void valoriNonNumericiRifiutati();
     void anno_data();
     void anno();
+    void pagine_data();
+    void pagine();
+    void restoSenzaLimite();
 };
 
 namespace {
@@ -209,6 +212,114 @@ void tst_IstruzioniRicerca::anno()
     QFETCH(QString, anno);
     QFETCH(bool, atteso);
     QCOMPARE(IstruzioniRicerca::eAnno(anno), atteso);
+}
+
+// A page of a list: the order's columns selected after the list's own, the rows after the last
+// one read (NULL first ascending, last descending), the waybill's key added to the order.
+void tst_IstruzioniRicerca::pagine_data()
+{
+    QTest::addColumn<QString>("istruzione");
+    QTest::addColumn<int>("tipo");
+    QTest::addColumn<QVariantList>("dopo");
+    QTest::addColumn<QString>("atteso");
+
+    using namespace IstruzioniRicerca;
+    const QString chiavi12 = QStringLiteral(
+        ", lerifd AS chiave_pagina_0, lerife AS chiave_pagina_1, lenrlv AS chiave_pagina_2, "
+        "leanlv AS chiave_pagina_3 from vdaticontrassegni where lecodi=");
+    const QString dove12 = QStringLiteral("1001 and lefili='01'");
+    const QString ordine12 =
+        QStringLiteral(" ORDER BY Data_Rif desc, Nr_Rif desc, lenrlv desc, leanlv desc LIMIT 256;");
+    const auto conChiavi = [](QString selezione, const QString &chiavi) {
+        return selezione.replace(QStringLiteral(" from vdaticontrassegni where lecodi="), chiavi);
+    };
+
+    QTest::newRow("mode 12, the first page")
+        << contrassegni("1001", "01", "") << 12 << QVariantList()
+        << conChiavi(selezioneContrassegniChar, chiavi12) + dove12 + ordine12;
+    QTest::newRow("mode 12, after a row; a quote in the reference")
+        << contrassegni("1001", "01", "") << 12
+        << QVariantList{QDate(2026, 11, 30), QStringLiteral("R'1"), QStringLiteral("123"), 2026}
+        << conChiavi(selezioneContrassegniChar, chiavi12) + dove12 +
+               " and (((lerifd < '2026-11-30' OR lerifd IS NULL)) OR "
+               "(lerifd <=> '2026-11-30' AND (lerife < 'R\\'1' OR lerife IS NULL)) OR "
+               "(lerifd <=> '2026-11-30' AND lerife <=> 'R\\'1' AND "
+               "(lenrlv < '123' OR lenrlv IS NULL)) OR "
+               "(lerifd <=> '2026-11-30' AND lerife <=> 'R\\'1' AND lenrlv <=> '123' AND "
+               "(leanlv < 2026 OR leanlv IS NULL)))" +
+               ordine12;
+    QTest::newRow("mode 12, after a row without date or reference: only its ties come later")
+        << contrassegni("1001", "01", "") << 12
+        << QVariantList{QVariant(QMetaType(QMetaType::QDate)), QVariant(), QStringLiteral("7"),
+                        2025}
+        << conChiavi(selezioneContrassegniChar, chiavi12) + dove12 +
+               " and ((lerifd <=> NULL AND lerife <=> NULL AND "
+               "(lenrlv < '7' OR lenrlv IS NULL)) OR "
+               "(lerifd <=> NULL AND lerife <=> NULL AND lenrlv <=> '7' AND "
+               "(leanlv < 2025 OR leanlv IS NULL)))" +
+               ordine12;
+    QTest::newRow("mode 12, \" ORDER BY \" typed into the reference is no order")
+        << contrassegniValore("1001", " ORDER BY x", "01") << 12 << QVariantList()
+        << conChiavi(selezioneContrassegni, chiavi12) +
+               "1001 and lerife like('% ORDER BY x%') and lefili='01' ORDER BY lerifd desc, "
+               "lerife desc, lenrlv desc, leanlv desc LIMIT 256;";
+    QTest::newRow("mode 1, after a row without a waybill date")
+        << riferimentiDa("1001", "R", "", "01") << 1
+        << QVariantList{QStringLiteral("R-9"), QVariant(QMetaType(QMetaType::QDate)),
+                        QStringLiteral("5"), 2024}
+        << QString(riferimenti)
+                   .replace(QStringLiteral(" from letve00f"),
+                            QStringLiteral(", lerife AS chiave_pagina_0, ledtlv AS "
+                                           "chiave_pagina_1, lenrlv AS chiave_pagina_2, leanlv "
+                                           "AS chiave_pagina_3 from letve00f")) +
+               "1001 and LERIFE>='R' and lefili='01' and ((lerife > 'R-9') OR "
+               "(lerife <=> 'R-9' AND ledtlv IS NOT NULL) OR "
+               "(lerife <=> 'R-9' AND ledtlv <=> NULL AND lenrlv > '5') OR "
+               "(lerife <=> 'R-9' AND ledtlv <=> NULL AND lenrlv <=> '5' AND leanlv > 2024)) "
+               "ORDER BY lerife, ledtlv, lenrlv, leanlv LIMIT 256;";
+    QTest::newRow("mode 7, ordered by the number as a number")
+        << numeriDa("1001", "01", "9", "") << 7
+        << QVariantList{QVariant(qulonglong(9)), 2015, QStringLiteral("09")}
+        << QString(numeri).replace(
+               QStringLiteral(" from letve00f"),
+               QStringLiteral(", CAST(lenrlv as unsigned) AS chiave_pagina_0, leanlv AS "
+                              "chiave_pagina_1, lenrlv AS chiave_pagina_2 from letve00f")) +
+               "1001 and lefili='01' and LENRLV>='9' and ((CAST(lenrlv as unsigned) > 9) OR "
+               "(CAST(lenrlv as unsigned) <=> 9 AND leanlv > 2015) OR "
+               "(CAST(lenrlv as unsigned) <=> 9 AND leanlv <=> 2015 AND lenrlv > '09')) "
+               "ORDER BY CAST(lenrlv as unsigned), leanlv, lenrlv LIMIT 256;";
+
+    // No page: the list is read whole.
+    QTest::newRow("mode 11 has no order")
+        << giacenzeAnno("1001", 2026) << 11 << QVariantList() << QString();
+    QTest::newRow("an unknown mode")
+        << contrassegni("1001", "01", "") << 5 << QVariantList() << QString();
+    QTest::newRow("an order without its ORDER BY")
+        << giacenzeAnno("1001", 2026) << 12 << QVariantList() << QString();
+    QTest::newRow("a last row with a value missing")
+        << contrassegni("1001", "01", "") << 12 << QVariantList{QDate(2026, 1, 1)} << QString();
+}
+
+void tst_IstruzioniRicerca::pagine()
+{
+    QFETCH(QString, istruzione);
+    QFETCH(int, tipo);
+    QFETCH(QVariantList, dopo);
+    QFETCH(QString, atteso);
+    QCOMPARE(IstruzioniRicerca::pagina(istruzione, IstruzioniRicerca::ordinamento(tipo), dopo, 256),
+             atteso);
+}
+
+// The rest of a list is the same page without its LIMIT.
+void tst_IstruzioniRicerca::restoSenzaLimite()
+{
+    using namespace IstruzioniRicerca;
+    const QString lista = contrassegni("1001", "01", "");
+    const QVariantList dopo{QDate(2026, 11, 30), QStringLiteral("R-1"), QStringLiteral("1"), 2026};
+    QString pagina256 = pagina(lista, ordinamento(12), dopo, 256);
+    QVERIFY(pagina256.endsWith(QLatin1String(" LIMIT 256;")));
+    QCOMPARE(pagina(lista, ordinamento(12), dopo, 0),
+             pagina256.remove(QStringLiteral(" LIMIT 256")));
 }
 
 QTEST_GUILESS_MAIN(tst_IstruzioniRicerca)

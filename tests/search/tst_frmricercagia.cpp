@@ -862,10 +862,14 @@ void tst_frmRicercaGia::listaLunga()
     ricerca.codice = QStringLiteral("600");
     mostra(ricerca, [&](frmRicercaGia *d) {
         QTableView *vista = griglia(d);
+        // The first page only; scrolling to the end of it brings the next one.
+        QCOMPARE(vista->model()->rowCount(), 256);
+        vista->scrollToBottom();
+        QTRY_COMPARE(vista->model()->rowCount(), 512);
+        // One Ctrl+End reaches the true last row.
         vista->setFocus();
         QTest::keyClick(vista, Qt::Key_End, Qt::ControlModifier);
-        QTRY_COMPARE(vista->model()->rowCount(), 20000);
-        QTest::keyClick(vista, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(vista->model()->rowCount(), 20000);
         QCOMPARE(vista->currentIndex().row(), 19999);
         clic(controllo<QPushButton>(d, "cmdSeleziona"));
     });
