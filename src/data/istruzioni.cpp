@@ -58,14 +58,26 @@ QString eliminaTabella(const QString &tabella)
 QString inserisciRiga(const QString &tabella, const QStringList &colonne,
                       const QVariantList &valori)
 {
-    QStringList nomi, letterali;
-    for (int i = 0; i < colonne.size(); ++i) {
-        nomi << Sql::identificatore(colonne.at(i));
-        letterali << Sql::letterale(valori.value(i));
+    return inserisciRighe(tabella, colonne, {valori});
+}
+
+QString inserisciRighe(const QString &tabella, const QStringList &colonne,
+                       const QList<QVariantList> &righe)
+{
+    QStringList nomi;
+    for (const QString &colonna : colonne)
+        nomi << Sql::identificatore(colonna);
+    QStringList tuple;
+    tuple.reserve(righe.size());
+    for (const QVariantList &valori : righe) {
+        QStringList letterali;
+        for (int i = 0; i < colonne.size(); ++i)
+            letterali << Sql::letterale(valori.value(i));
+        tuple << QLatin1Char('(') + letterali.join(QLatin1Char(',')) + QLatin1Char(')');
     }
     return QStringLiteral("insert into ") + Sql::identificatore(tabella) + QStringLiteral(" (")
-           + nomi.join(QLatin1Char(',')) + QStringLiteral(") values (")
-           + letterali.join(QLatin1Char(',')) + QStringLiteral(");");
+           + nomi.join(QLatin1Char(',')) + QStringLiteral(") values ")
+           + tuple.join(QLatin1Char(',')) + QStringLiteral(";");
 }
 
 QString nomeCliente(const QString &codice)

@@ -14,6 +14,9 @@ namespace Istruzioni {
 QString tuttaLaTabella(const QString &tabella);               // "SELECT * from <t>;"
 QString inserisciRiga(const QString &tabella, const QStringList &colonne,
                       const QVariantList &valori);
+// One INSERT of many rows, a value per column each: "insert into <t> (a,b) values (..),(..);"
+QString inserisciRighe(const QString &tabella, const QStringList &colonne,
+                       const QList<QVariantList> &righe);
 QString leggiTabella(const QString &tabella);                 // "select * from <t>;"
 QString eliminaTabella(const QString &tabella);               // "Drop table <t>;"
 
