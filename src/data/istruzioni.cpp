@@ -55,6 +55,11 @@ QString eliminaTabella(const QString &tabella)
     return QStringLiteral("Drop table ") + Sql::identificatore(tabella) + QStringLiteral(";");
 }
 
+QString leggiMaxAllowedPacket()
+{
+    return QStringLiteral("SELECT @@max_allowed_packet;");
+}
+
 QString inserisciRiga(const QString &tabella, const QStringList &colonne,
                       const QVariantList &valori)
 {

@@ -19,6 +19,8 @@ QString inserisciRighe(const QString &tabella, const QStringList &colonne,
                        const QList<QVariantList> &righe);
 QString leggiTabella(const QString &tabella);                 // "select * from <t>;"
 QString eliminaTabella(const QString &tabella);               // "Drop table <t>;"
+// The largest statement text the server takes in one packet.
+QString leggiMaxAllowedPacket(); // "SELECT @@max_allowed_packet;"
 
 // --- Customer --------------------------------------------------------------------------------
 QString nomeCliente(const QString &codice);
