@@ -200,6 +200,19 @@ QString segnaInviato(const ChiaveRimessa &chiave)
     return QStringLiteral("UPDATE letve00f SET LEFLSC=1") + chiavePosting(chiave);
 }
 
+QString ldvRimesseNelFrattempo(const QString &tabella)
+{
+    const QString t = Sql::identificatore(tabella);
+    const auto uguali = [&t](const char *colonna) {
+        return QStringLiteral("letve00f.") + QLatin1String(colonna) + QLatin1Char('=') + t
+               + QLatin1Char('.') + QLatin1String(colonna);
+    };
+    return QStringLiteral("SELECT COUNT(*) FROM letve00f INNER JOIN ") + t
+           + QStringLiteral(" ON ") + uguali("LEFILI") + QStringLiteral(" AND ")
+           + uguali("LENRLV") + QStringLiteral(" AND ") + uguali("LEANLV")
+           + QStringLiteral(" WHERE letve00f.LENDVC<>0 OR letve00f.LEFLSC<>0 FOR UPDATE;");
+}
+
 QString annullaRimessaLdv(const QString &numero, const QDate &data)
 {
     return QStringLiteral("UPDATE letve00f SET LENDVC=0, LEDTVC=Null, LEFLSC=0 WHERE LENDVC=")

@@ -75,6 +75,9 @@ QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero
                                    const QDate &data, const DatiAssegno &assegno,
                                    const ChiaveRimessa &chiave);
 QString segnaInviato(const ChiaveRimessa &chiave);
+// How many waybills of the work table another remittance has stamped or marked sent since the
+// selection read them; locks those waybills until the posting ends.
+QString ldvRimesseNelFrattempo(const QString &tabella);
 
 // --- Remittance cancellation -----------------------------------------------------------------
 QString annullaRimessaLdv(const QString &numero, const QDate &data);

@@ -40,6 +40,12 @@ const int timeoutRegistrazione = 30;
 // Rows of the work table written by one insert: about a megabyte of text.
 const int righePerInserimento = 1000;
 
+// Some of the selected waybills were remitted by another station after the selection read them.
+struct LdvRimesseNelFrattempo
+{
+    int quante;
+};
+
 Connessione &connessioneComune()
 {
     std::unique_ptr<Connessione> &connessione = modPrincipale::ConnessioneComune();
@@ -228,21 +234,35 @@ void frmRimessa::EseguiRimessa()
                                            m_chiaviSelezione.constFirst()));
         PulisciCampi(true);
         PassiFinali(selezione, tabellaPronta, nomeTabella);
+    } catch (const LdvRimesseNelFrattempo &rimesse) {
+        AnnullaRegistrazione();
+        Messaggi::avviso(this, titoloRimessa,
+                         QStringLiteral("Nel frattempo un'altra postazione ha rimesso %1 delle %2 "
+                                        "spedizioni selezionate. La rimessa non è stata "
+                                        "registrata: ripeterla.")
+                             .arg(rimesse.quante)
+                             .arg(m_chiaviSelezione.size()));
+        PassiFinali(selezione, tabellaPronta, nomeTabella);
     } catch (...) {
-        // Rolled back before the message: no row stays locked while the box waits.
-        if (m_transazioneAperta) {
-            m_transazioneAperta = false;
-            try {
-                connessioneComune().annullaTransazione();
-            } catch (...) {
-                // Closing the connection below rolls back as well.
-            }
-        }
+        AnnullaRegistrazione();
         Messaggi::critico(
             this, titoloErrore,
             Messaggi::testoErrore(std::current_exception()) +
                 QStringLiteral("\r\nerrore generato da stampa rimessa contrassegni."));
         PassiFinali(selezione, tabellaPronta, nomeTabella);
+    }
+}
+
+// Rolled back before any message: no row stays locked while the box waits.
+void frmRimessa::AnnullaRegistrazione()
+{
+    if (!m_transazioneAperta)
+        return;
+    m_transazioneAperta = false;
+    try {
+        connessioneComune().annullaTransazione();
+    } catch (...) {
+        // Closing the connection in the final steps rolls back as well.
     }
 }
 
@@ -343,6 +363,7 @@ void frmRimessa::RegistraRimessa(Recordset &selezione, const QString &tabella)
 
     selezione.primo();
     const QString numero = NuovoNumeroRimessa();
+    ControllaLdvAncoraDaRimettere(tabella);
     // One date for the whole remittance, also when the posting runs past midnight: the
     // cancellation finds its waybills and records by number and date.
     m_dataRimessa = QDate::currentDate();
@@ -360,6 +381,18 @@ void frmRimessa::RegistraRimessa(Recordset &selezione, const QString &tabella)
         passoAvanzamento();
     }
     blocco.invia();
+}
+
+// Another station may have posted some of the same waybills after this one's selection read
+// them. Postings take the number lock in turn, so by now that posting has committed; a locking
+// read sees its stamps, and keeps the waybills locked until this posting ends.
+void frmRimessa::ControllaLdvAncoraDaRimettere(const QString &tabella)
+{
+    Recordset rimesse;
+    rimesse.apri(Istruzioni::ldvRimesseNelFrattempo(tabella), connessioneComune());
+    const int quante = rimesse.campo(0).toInt();
+    if (quante > 0)
+        throw LdvRimesseNelFrattempo{quante};
 }
 
 void frmRimessa::SegnaInviati(const QVector<Istruzioni::ChiaveRimessa> &chiavi)

@@ -52,8 +52,10 @@ private:
                               const QString &nomeTabella);
     QString NuovoNumeroRimessa();
     void RegistraRimessa(Recordset &selezione, const QString &tabella);
+    void ControllaLdvAncoraDaRimettere(const QString &tabella);
     void SegnaInviati(const QVector<Istruzioni::ChiaveRimessa> &chiavi);
     void StampaRimessa(const QStringList &datiLettera);
+    void AnnullaRegistrazione();
     void PassiFinali(std::unique_ptr<Recordset> &selezione, bool tabellaPronta,
                      const QString &tabella);
     void passoAvanzamento();

@@ -141,6 +141,12 @@ void tst_Istruzioni::testi_data()
          },
          "insert into `2PCRimessa` (lenrlv,leban,ledtin) values "
          "('1','Banca d\\'Alba\\\\','2015-03-04'),('2',NULL,NULL),('3','x',NULL);");
+    riga("waybills remitted meanwhile by another station", [] {
+             return ldvRimesseNelFrattempo("PCRimessa");
+         },
+         "SELECT COUNT(*) FROM letve00f INNER JOIN PCRimessa ON letve00f.LEFILI=PCRimessa.LEFILI "
+         "AND letve00f.LENRLV=PCRimessa.LENRLV AND letve00f.LEANLV=PCRimessa.LEANLV WHERE "
+         "letve00f.LENDVC<>0 OR letve00f.LEFLSC<>0 FOR UPDATE;");
 }
 
 void tst_Istruzioni::testi()
@@ -242,6 +248,8 @@ void tst_Istruzioni::valoriNonNumericiRifiutati_data()
     riga("work table name with a quote", [] { return eliminaTabella("PC'Rimessa"); });
     riga("column name with a bracket in a copied row",
          [] { return inserisciRighe("PCRimessa", {"lenrlv)"}, {{QStringLiteral("1")}}); });
+    riga("work table name with a blank in the check",
+         [] { return ldvRimesseNelFrattempo("PC Rimessa"); });
 }
 
 void tst_Istruzioni::valoriNonNumericiRifiutati()
