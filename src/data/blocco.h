@@ -12,6 +12,7 @@ class Connessione;
 //     BloccoIstruzioni blocco(connessione);
 //     for (...) blocco.aggiungi(Istruzioni::...);   // sends whenever the block is full
 //     blocco.invia();                                // sends the rest
+// Statements still waiting when the block goes (after a refusal, say) are never sent.
 class BloccoIstruzioni
 {
 public:
