@@ -37,7 +37,8 @@ const QString prefissoTabellaLavoro = QStringLiteral("Rimessa");
 const int moduloRimessa = 8;
 // Seconds a posting statement may run.
 const int timeoutRegistrazione = 30;
-// Rows of the work table written by one insert: about a megabyte of text.
+// Rows of the work table written by one insert: a few hundred kilobytes of text, far below the
+// server's packet limit.
 const int righePerInserimento = 1000;
 
 // Some of the selected waybills were remitted by another station after the selection read them.
