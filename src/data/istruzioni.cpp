@@ -55,17 +55,34 @@ QString eliminaTabella(const QString &tabella)
     return QStringLiteral("Drop table ") + Sql::identificatore(tabella) + QStringLiteral(";");
 }
 
+QString leggiMaxAllowedPacket()
+{
+    return QStringLiteral("SELECT @@max_allowed_packet;");
+}
+
 QString inserisciRiga(const QString &tabella, const QStringList &colonne,
                       const QVariantList &valori)
 {
-    QStringList nomi, letterali;
-    for (int i = 0; i < colonne.size(); ++i) {
-        nomi << Sql::identificatore(colonne.at(i));
-        letterali << Sql::letterale(valori.value(i));
+    return inserisciRighe(tabella, colonne, {valori});
+}
+
+QString inserisciRighe(const QString &tabella, const QStringList &colonne,
+                       const QList<QVariantList> &righe)
+{
+    QStringList nomi;
+    for (const QString &colonna : colonne)
+        nomi << Sql::identificatore(colonna);
+    QStringList tuple;
+    tuple.reserve(righe.size());
+    for (const QVariantList &valori : righe) {
+        QStringList letterali;
+        for (int i = 0; i < colonne.size(); ++i)
+            letterali << Sql::letterale(valori.value(i));
+        tuple << QLatin1Char('(') + letterali.join(QLatin1Char(',')) + QLatin1Char(')');
     }
     return QStringLiteral("insert into ") + Sql::identificatore(tabella) + QStringLiteral(" (")
-           + nomi.join(QLatin1Char(',')) + QStringLiteral(") values (")
-           + letterali.join(QLatin1Char(',')) + QStringLiteral(");");
+           + nomi.join(QLatin1Char(',')) + QStringLiteral(") values ")
+           + tuple.join(QLatin1Char(',')) + QStringLiteral(";");
 }
 
 QString nomeCliente(const QString &codice)
@@ -181,6 +198,19 @@ QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero
 QString segnaInviato(const ChiaveRimessa &chiave)
 {
     return QStringLiteral("UPDATE letve00f SET LEFLSC=1") + chiavePosting(chiave);
+}
+
+QString ldvRimesseNelFrattempo(const QString &tabella)
+{
+    const QString t = Sql::identificatore(tabella);
+    const auto uguali = [&t](const char *colonna) {
+        return QStringLiteral("letve00f.") + QLatin1String(colonna) + QLatin1Char('=') + t
+               + QLatin1Char('.') + QLatin1String(colonna);
+    };
+    return QStringLiteral("SELECT COUNT(*) FROM letve00f INNER JOIN ") + t
+           + QStringLiteral(" ON ") + uguali("LEFILI") + QStringLiteral(" AND ")
+           + uguali("LENRLV") + QStringLiteral(" AND ") + uguali("LEANLV")
+           + QStringLiteral(" WHERE letve00f.LENDVC<>0 OR letve00f.LEFLSC<>0 FOR UPDATE;");
 }
 
 QString annullaRimessaLdv(const QString &numero, const QDate &data)

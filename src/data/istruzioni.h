@@ -14,8 +14,13 @@ namespace Istruzioni {
 QString tuttaLaTabella(const QString &tabella);               // "SELECT * from <t>;"
 QString inserisciRiga(const QString &tabella, const QStringList &colonne,
                       const QVariantList &valori);
+// One INSERT of many rows, a value per column each: "insert into <t> (a,b) values (..),(..);"
+QString inserisciRighe(const QString &tabella, const QStringList &colonne,
+                       const QList<QVariantList> &righe);
 QString leggiTabella(const QString &tabella);                 // "select * from <t>;"
 QString eliminaTabella(const QString &tabella);               // "Drop table <t>;"
+// The largest statement text the server takes in one packet.
+QString leggiMaxAllowedPacket(); // "SELECT @@max_allowed_packet;"
 
 // --- Customer --------------------------------------------------------------------------------
 QString nomeCliente(const QString &codice);
@@ -70,6 +75,9 @@ QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero
                                    const QDate &data, const DatiAssegno &assegno,
                                    const ChiaveRimessa &chiave);
 QString segnaInviato(const ChiaveRimessa &chiave);
+// How many waybills of the work table another remittance has stamped or marked sent since the
+// selection read them; locks those waybills until the posting ends.
+QString ldvRimesseNelFrattempo(const QString &tabella);
 
 // --- Remittance cancellation -----------------------------------------------------------------
 QString annullaRimessaLdv(const QString &numero, const QDate &data);

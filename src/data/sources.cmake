@@ -5,7 +5,8 @@ target_sources(riscuti_objects PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/riservaconnessioni.h ${CMAKE_CURRENT_LIST_DIR}/riservaconnessioni.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recordset.h ${CMAKE_CURRENT_LIST_DIR}/recordset.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sql.h ${CMAKE_CURRENT_LIST_DIR}/sql.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/istruzioni.h ${CMAKE_CURRENT_LIST_DIR}/istruzioni.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/istruzioni.h ${CMAKE_CURRENT_LIST_DIR}/istruzioni.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/blocco.h ${CMAKE_CURRENT_LIST_DIR}/blocco.cpp)
 # The shipment search dialog's statements.
 target_sources(riscuti_objects PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/istruzioni_ricerca.h ${CMAKE_CURRENT_LIST_DIR}/istruzioni_ricerca.cpp)

@@ -4,6 +4,7 @@
 #include "component/istanze.h"
 #include "component/messaggi.h"
 #include "component/modprincipale.h"
+#include "data/blocco.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
 #include "data/recordset.h"
@@ -36,6 +37,15 @@ const QString prefissoTabellaLavoro = QStringLiteral("Rimessa");
 const int moduloRimessa = 8;
 // Seconds a posting statement may run.
 const int timeoutRegistrazione = 30;
+// Rows of the work table written by one insert: a few hundred kilobytes of text, far below the
+// server's packet limit.
+const int righePerInserimento = 1000;
+
+// Some of the selected waybills were remitted by another station after the selection read them.
+struct LdvRimesseNelFrattempo
+{
+    int quante;
+};
 
 Connessione &connessioneComune()
 {
@@ -51,6 +61,21 @@ Istruzioni::ChiaveRimessa chiaveRiga(const Recordset &riga)
     return {riga.campo(QStringLiteral("Lefili")).toString(),
             riga.campo(QStringLiteral("Lenrlv")).toString(),
             riga.campo(QStringLiteral("Leanlv")).toString()};
+}
+
+// The selection's fields, every one of which the work table must have.
+QStringList colonneDaCopiare(const Recordset &selezione, const Recordset &tabella)
+{
+    QStringList colonne;
+    for (int i = 0; i < selezione.numeroCampi(); ++i) {
+        colonne << selezione.nomeCampo(i);
+        if (!tabella.haCampo(colonne.last()))
+            throw ErroreDb(ErroreDb::ElementoNonTrovato,
+                           QStringLiteral("Elemento non trovato nell'insieme corrispondente al "
+                                          "nome o al numero richiesto: %1.")
+                               .arg(colonne.last()));
+    }
+    return colonne;
 }
 
 } // namespace
@@ -189,7 +214,7 @@ void frmRimessa::EseguiRimessa()
             avanzamento.fase(QStringLiteral("Copia delle spedizioni nella tabella di lavoro..."));
             ApriRecordset(tabella, modPrincipale::ConnessioneComune(), nomeTabella,
                           RecordsetAggiornabile);
-            CopiaInTabellaLavoro(*selezione, *tabella);
+            CopiaInTabellaLavoro(*selezione, *tabella, nomeTabella);
 
             avanzamento.fase(QStringLiteral("Registrazione della rimessa..."));
             RegistraRimessa(*selezione, nomeTabella);
@@ -210,21 +235,35 @@ void frmRimessa::EseguiRimessa()
                                            m_chiaviSelezione.constFirst()));
         PulisciCampi(true);
         PassiFinali(selezione, tabellaPronta, nomeTabella);
+    } catch (const LdvRimesseNelFrattempo &rimesse) {
+        AnnullaRegistrazione();
+        Messaggi::avviso(this, titoloRimessa,
+                         QStringLiteral("Nel frattempo un'altra postazione ha rimesso %1 delle %2 "
+                                        "spedizioni selezionate. La rimessa non è stata "
+                                        "registrata: ripeterla.")
+                             .arg(rimesse.quante)
+                             .arg(m_chiaviSelezione.size()));
+        PassiFinali(selezione, tabellaPronta, nomeTabella);
     } catch (...) {
-        // Rolled back before the message: no row stays locked while the box waits.
-        if (m_transazioneAperta) {
-            m_transazioneAperta = false;
-            try {
-                connessioneComune().annullaTransazione();
-            } catch (...) {
-                // Closing the connection below rolls back as well.
-            }
-        }
+        AnnullaRegistrazione();
         Messaggi::critico(
             this, titoloErrore,
             Messaggi::testoErrore(std::current_exception()) +
                 QStringLiteral("\r\nerrore generato da stampa rimessa contrassegni."));
         PassiFinali(selezione, tabellaPronta, nomeTabella);
+    }
+}
+
+// Rolled back before any message: no row stays locked while the box waits.
+void frmRimessa::AnnullaRegistrazione()
+{
+    if (!m_transazioneAperta)
+        return;
+    m_transazioneAperta = false;
+    try {
+        connessioneComune().annullaTransazione();
+    } catch (...) {
+        // Closing the connection in the final steps rolls back as well.
     }
 }
 
@@ -265,16 +304,31 @@ Istruzioni::DatiAssegno frmRimessa::DatiAssegnoFinestra(int tipo) const
 }
 
 // Copies every selected row into the work table, field by field, outside the posting
-// transaction: the print component reads the table on a connection of its own.
-void frmRimessa::CopiaInTabellaLavoro(Recordset &selezione, Recordset &tabella)
+// transaction: the print component reads the table on a connection of its own. The rows go
+// in blocks, one insert each; a refused row takes its block back with it.
+void frmRimessa::CopiaInTabellaLavoro(Recordset &selezione, const Recordset &tabella,
+                                      const QString &nomeTabella)
 {
+    const QStringList colonne = colonneDaCopiare(selezione, tabella);
+    Connessione &connessione = connessioneComune();
+    QList<QVariantList> righe;
+    const auto scrivi = [&] {
+        connessione.esegui(Istruzioni::inserisciRighe(nomeTabella, colonne, righe));
+        for (int i = 0; i < righe.size(); ++i)
+            passoAvanzamento();
+        righe.clear();
+    };
     for (selezione.primo(); !selezione.eof(); selezione.successivo()) {
-        tabella.aggiungiNuovo();
-        for (int i = 0; i < selezione.numeroCampi(); ++i)
-            tabella.impostaCampo(selezione.nomeCampo(i), selezione.campo(i));
-        tabella.aggiorna();
-        passoAvanzamento();
+        QVariantList valori;
+        valori.reserve(colonne.size());
+        for (int i = 0; i < colonne.size(); ++i)
+            valori << selezione.campo(i);
+        righe << valori;
+        if (righe.size() == righePerInserimento)
+            scrivi();
     }
+    if (!righe.isEmpty())
+        scrivi();
 }
 
 // The next remittance number, read and written back inside the posting transaction on the
@@ -299,7 +353,8 @@ QString frmRimessa::NuovoNumeroRimessa()
 
 // Begins the posting transaction and stamps every selected waybill, and its work-table copy,
 // with the new number and today's date; our cheque or transfer gets one remittance record per
-// waybill. The transaction stays open for SegnaInviati and the commit.
+// waybill. The statements go in blocks, in the order of the waybills. The transaction stays
+// open for SegnaInviati and the commit.
 void frmRimessa::RegistraRimessa(Recordset &selezione, const QString &tabella)
 {
     Connessione &connessione = connessioneComune();
@@ -309,30 +364,46 @@ void frmRimessa::RegistraRimessa(Recordset &selezione, const QString &tabella)
 
     selezione.primo();
     const QString numero = NuovoNumeroRimessa();
+    ControllaLdvAncoraDaRimettere(tabella);
     // One date for the whole remittance, also when the posting runs past midnight: the
     // cancellation finds its waybills and records by number and date.
     m_dataRimessa = QDate::currentDate();
     const bool conAssegno = DatiLettera::conAssegno(m_tipo);
+    BloccoIstruzioni blocco(connessione);
     for (; !selezione.eof(); selezione.successivo()) {
         const Istruzioni::ChiaveRimessa chiave = chiaveRiga(selezione);
-        connessione.esegui(Istruzioni::timbraRimessa(tabellaLdv, numero, m_dataRimessa, chiave));
-        connessione.esegui(Istruzioni::timbraRimessa(tabella, numero, m_dataRimessa, chiave));
+        blocco.aggiungi(Istruzioni::timbraRimessa(tabellaLdv, numero, m_dataRimessa, chiave));
+        blocco.aggiungi(Istruzioni::timbraRimessa(tabella, numero, m_dataRimessa, chiave));
         if (conAssegno) {
-            connessione.esegui(Istruzioni::inserisciContrassegno(numero, m_dataRimessa, m_assegno));
-            connessione.esegui(Istruzioni::timbraAssegnoTabellaLavoro(
-                tabella, numero, m_dataRimessa, m_assegno, chiave));
+            blocco.aggiungi(Istruzioni::inserisciContrassegno(numero, m_dataRimessa, m_assegno));
+            blocco.aggiungi(Istruzioni::timbraAssegnoTabellaLavoro(tabella, numero, m_dataRimessa,
+                                                                   m_assegno, chiave));
         }
         passoAvanzamento();
     }
+    blocco.invia();
+}
+
+// Another station may have posted some of the same waybills after this one's selection read
+// them. Postings take the number lock in turn, so by now that posting has committed; a locking
+// read sees its stamps, and keeps the waybills locked until this posting ends.
+void frmRimessa::ControllaLdvAncoraDaRimettere(const QString &tabella)
+{
+    Recordset rimesse;
+    rimesse.apri(Istruzioni::ldvRimesseNelFrattempo(tabella), connessioneComune());
+    const int quante = rimesse.campo(0).toInt();
+    if (quante > 0)
+        throw LdvRimesseNelFrattempo{quante};
 }
 
 void frmRimessa::SegnaInviati(const QVector<Istruzioni::ChiaveRimessa> &chiavi)
 {
-    Connessione &connessione = connessioneComune();
+    BloccoIstruzioni blocco(connessioneComune());
     for (const Istruzioni::ChiaveRimessa &chiave : chiavi) {
-        connessione.esegui(Istruzioni::segnaInviato(chiave));
+        blocco.aggiungi(Istruzioni::segnaInviato(chiave));
         passoAvanzamento();
     }
+    blocco.invia();
 }
 
 // Hands the letter to the print component that the suite's INI file names, or to the default

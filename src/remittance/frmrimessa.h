@@ -48,11 +48,14 @@ private:
     // Selects the waybills; false (after the message and the closing) when there are none.
     bool Selezione(std::unique_ptr<Recordset> &selezione);
     Istruzioni::DatiAssegno DatiAssegnoFinestra(int tipo) const;
-    void CopiaInTabellaLavoro(Recordset &selezione, Recordset &tabella);
+    void CopiaInTabellaLavoro(Recordset &selezione, const Recordset &tabella,
+                              const QString &nomeTabella);
     QString NuovoNumeroRimessa();
     void RegistraRimessa(Recordset &selezione, const QString &tabella);
+    void ControllaLdvAncoraDaRimettere(const QString &tabella);
     void SegnaInviati(const QVector<Istruzioni::ChiaveRimessa> &chiavi);
     void StampaRimessa(const QStringList &datiLettera);
+    void AnnullaRegistrazione();
     void PassiFinali(std::unique_ptr<Recordset> &selezione, bool tabellaPronta,
                      const QString &tabella);
     void passoAvanzamento();

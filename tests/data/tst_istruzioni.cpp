@@ -131,6 +131,22 @@ void tst_Istruzioni::testi_data()
          },
          "insert into PCRimessa (lenrlv,leanlv,lecnss,ledtin,leban) values "
          "('12345',2015,'12.50','2015-03-04',NULL);");
+    riga("rows copied by one insert, each value escaped, a missing one NULL",
+         [] {
+             return inserisciRighe("2PCRimessa", {"lenrlv", "leban", "ledtin"},
+                                   {{QStringLiteral("1"), QStringLiteral("Banca d'Alba\\"),
+                                     QDate(2015, 3, 4)},
+                                    {QStringLiteral("2"), QVariant()},
+                                    {QStringLiteral("3"), QStringLiteral("x"), QDate()}});
+         },
+         "insert into `2PCRimessa` (lenrlv,leban,ledtin) values "
+         "('1','Banca d\\'Alba\\\\','2015-03-04'),('2',NULL,NULL),('3','x',NULL);");
+    riga("waybills remitted meanwhile by another station", [] {
+             return ldvRimesseNelFrattempo("PCRimessa");
+         },
+         "SELECT COUNT(*) FROM letve00f INNER JOIN PCRimessa ON letve00f.LEFILI=PCRimessa.LEFILI "
+         "AND letve00f.LENRLV=PCRimessa.LENRLV AND letve00f.LEANLV=PCRimessa.LEANLV WHERE "
+         "letve00f.LENDVC<>0 OR letve00f.LEFLSC<>0 FOR UPDATE;");
 }
 
 void tst_Istruzioni::testi()
@@ -230,6 +246,10 @@ void tst_Istruzioni::valoriNonNumericiRifiutati_data()
          [] { return inserisciContrassegno("1", marzo4, {"r", "b", "10,00"}); });
     riga("column name with a blank", [] { return aggiornaTesto("leban =1, leflsc", "x", chiave); });
     riga("work table name with a quote", [] { return eliminaTabella("PC'Rimessa"); });
+    riga("column name with a bracket in a copied row",
+         [] { return inserisciRighe("PCRimessa", {"lenrlv)"}, {{QStringLiteral("1")}}); });
+    riga("work table name with a blank in the check",
+         [] { return ldvRimesseNelFrattempo("PC Rimessa"); });
 }
 
 void tst_Istruzioni::valoriNonNumericiRifiutati()

@@ -94,6 +94,7 @@ private slots:
 
     void guastoNellaRegistrazione_data();
     void guastoNellaRegistrazione();
+    void ldvRimesseDaUnAltraPostazione();
     void guastoNellAnnullamento_data();
     void guastoNellAnnullamento();
 
@@ -328,12 +329,10 @@ void tst_GuastiRimessa::guastoNellaRegistrazione()
         QCOMPARE(errore.testo, QStringLiteral("1644 Guasto iniettato") + codaErrore);
 
     // Statements up to the k-th counted one reached the server; nothing of the posting stayed.
-    // (The copy into the work table comes before the transaction: its rows go with the table.)
-    QFETCH(QString, tabella);
-    QFETCH(QString, evento);
-    const bool copia = tabella == tabellaLavoro && evento == QLatin1String("INSERT");
+    // (The copy into the work table comes before the transaction, a block of rows to an insert:
+    // a row refused takes its block back, and the rows go with the table.)
     QCOMPARE(contatore("tentativi_istruzioni"), k);
-    QCOMPARE(contatore("conta_istruzioni"), copia ? k - 1 : 0);
+    QCOMPARE(contatore("conta_istruzioni"), 0);
     QCOMPARE(tabelle(), prima);
     QCOMPARE(ControlliDb::tabelleDiLavoro(*m_db), QStringList());
     QCOMPARE(righeStampate, -1);
@@ -357,6 +356,59 @@ void tst_GuastiRimessa::guastoNellaRegistrazione()
                  .toInt(),
              3);
     QCOMPARE(ControlliDb::tabelleDiLavoro(*m_db), QStringList());
+}
+
+// Another station remits one of the three waybills while this one copies them into its work
+// table: the posting finds it stamped, rolls back and says so; the window keeps its entries and
+// the next press posts the two left.
+void tst_GuastiRimessa::ldvRimesseDaUnAltraPostazione()
+{
+    apri(frmRimessa::istanza());
+    compilaRimessa();
+    const QStringList schermo = mostrati();
+    const QString tabella = NomeTabellaLavoro(tabellaLavoro);
+    ESEGUI_SQL(*m_db, QStringLiteral("CREATE TABLE %1 (PRIMARY KEY (lefili, lenrlv, leanlv)) "
+                                     "SELECT * FROM vdaticontrassegni LIMIT 0")
+                          .arg(tabella));
+    ESEGUI_SQL(*m_db, QStringLiteral("CREATE TRIGGER guasto AFTER INSERT ON %1 FOR EACH ROW "
+                                     "UPDATE letve00f SET lendvc=99, ledtvc='2025-02-01', leflsc=1 "
+                                     "WHERE lefili=NEW.lefili AND lenrlv=NEW.lenrlv AND "
+                                     "lenrlv='3002'")
+                          .arg(tabella));
+    const QMap<QString, QStringList> prima = tabelle();
+
+    const QList<MessaggioRegistrato> messaggi = premi("cmdRimessa", false, 2);
+    QCOMPARE(messaggi.size(), 2);
+    QCOMPARE(messaggi.first().testo, domandaDefinitiva);
+    QCOMPARE(messaggi.last().testo,
+             QStringLiteral("Nel frattempo un'altra postazione ha rimesso 1 delle 3 spedizioni "
+                            "selezionate. La rimessa non è stata registrata: ripeterla."));
+    QCOMPARE(messaggi.last().titolo, QStringLiteral("Gestione riscuti contrassegni"));
+    QCOMPARE(messaggi.last().icona, QMessageBox::Warning);
+
+    // Only the other station's stamp is new; no number taken, no record, no work table.
+    const QStringList diverse = ControlliDb::differenze(prima, tabelle());
+    QCOMPARE(diverse.size(), 2);
+    for (const QString &riga : diverse)
+        QVERIFY2(riga.mid(1).startsWith(QStringLiteral("letve00f: 01 ¦ 3002 ¦ 2025 ¦")),
+                 qPrintable(riga));
+    QCOMPARE(
+        m_db->valore(QStringLiteral("SELECT lendvc FROM letve00f WHERE lenrlv='3002'")).toInt(),
+        99);
+    QCOMPARE(ControlliDb::tabelleDiLavoro(*m_db), QStringList());
+    QCOMPARE(righeStampate, -1);
+    QVERIFY(!modPrincipale::ConnessioneComune());
+    QCOMPARE(mostrati(), schermo);
+
+    QCOMPARE(premi("cmdRimessa", false, 1).size(), 1);
+    QCOMPARE(righeStampate, 2);
+    QCOMPARE(m_db->valore(QStringLiteral("SELECT GROUP_CONCAT(lenrlv ORDER BY lenrlv) FROM "
+                                         "letve00f WHERE lendvc=43 AND leflsc=1"))
+                 .toString(),
+             QStringLiteral("3001,3003"));
+    QCOMPARE(m_db->valore(QStringLiteral("SELECT COUNT(*) FROM contrassegni WHERE NrDistinta=43"))
+                 .toInt(),
+             2);
 }
 
 void tst_GuastiRimessa::guastoNellAnnullamento_data()

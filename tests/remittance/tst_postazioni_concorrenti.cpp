@@ -1,7 +1,8 @@
-// Several workstations post remittances for different customers at the same moment, each in a
-// process of its own with its own computer name (its own UTS namespace): every waybill is
+// Several workstations post remittances at the same moment, each in a process of its own with
+// its own computer name (its own UTS namespace). For different customers: every waybill is
 // remitted once, every remittance gets a number of its own, the last number counts them, every
-// station lists its own rows from its own work table and drops it.
+// station lists its own rows from its own work table and drops it. For the same customer: one
+// station posts, the other is told that the waybills went meanwhile and posts nothing.
 #include "support/databasediprova.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -34,7 +36,14 @@ const QList<Postazione> postazioni = {{QStringLiteral("PC-1"), 2001, 1},
                                       {QStringLiteral("9pc-4"), 2004, 4}};
 const QStringList tabelleAttese = {QStringLiteral("PC1Rimessa"), QStringLiteral("SEDEPC2Rimessa"),
                                    QStringLiteral("PC3Rimessa"), QStringLiteral("PC4Rimessa")};
+// Two stations remitting the same customer's cheques.
+const QList<Postazione> stessoCliente = {{QStringLiteral("PC5"), 2005, 3},
+                                         {QStringLiteral("PC6"), 2005, 3}};
 const int ldvPerCliente = 6;
+const QString domandaDefinitiva = QStringLiteral("Effettuare la stampa definitiva della rimessa?");
+const QString rimesseNelFrattempo = QStringLiteral(
+    "Nel frattempo un'altra postazione ha rimesso 6 delle 6 spedizioni selezionate. La rimessa "
+    "non è stata registrata: ripeterla.");
 
 // What a station wrote on its standard output, by kind.
 struct Resoconto
@@ -53,10 +62,12 @@ class tst_PostazioniConcorrenti : public QObject
 private slots:
     void initTestCase();
     void numeriDistintiSottoConcorrenza();
+    void stessoClienteDaDuePostazioni();
 
 private:
-    bool preparaDati();
-    QList<Resoconto> eseguiPostazioni();
+    bool preparaDati(const QList<Postazione> &stazioni);
+    QList<Resoconto> eseguiPostazioni(const QList<Postazione> &stazioni);
+    int contaRighe(const QString &daDove);
 
     std::unique_ptr<DatabaseDiProva> m_db;
     QTemporaryDir m_cartella;
@@ -69,21 +80,36 @@ void tst_PostazioniConcorrenti::initTestCase()
              "unshare (util-linux) gives each station its own computer name");
     m_db = std::make_unique<DatabaseDiProva>();
     QVERIFY(m_db->pronto());
-    QVERIFY(preparaDati());
+    // The number update waits half a second while it holds the parameter row: long enough for
+    // every station to have read the last number, and made its selection, in between if the
+    // read did not wait for the lock.
+    ESEGUI_SQL(*m_db,
+               QStringLiteral("CREATE TRIGGER numero_lento BEFORE UPDATE ON zolvimacon_tabge00f "
+                              "FOR EACH ROW SET @attesa = SLEEP(0.5)"));
+    QFile ini(m_cartella.filePath(QStringLiteral("suite.ini")));
+    QVERIFY(ini.open(QIODevice::WriteOnly));
+    ini.write("[DLLStampe]\nIdentificativoDll=Postazione\n\n[FRMBOLLCARICHIINT]\nSTRCREATABELLA=" +
+              modelloTabella.toUtf8() + "\n");
 }
 
-// Six collected, unremitted waybills per customer; the same numbers for every customer, in
-// different branches, so that only the full key tells them apart. The number update waits half
-// a second while it holds the parameter row: long enough for every station to have read the
-// last number in between if the read did not wait for the lock.
-bool tst_PostazioniConcorrenti::preparaDati()
+int tst_PostazioniConcorrenti::contaRighe(const QString &daDove)
 {
-    bool ok =
-        m_db->esegui(QStringLiteral("UPDATE zolvimacon_tabge00f SET UltimoNumDistVersam=0")) &&
-        m_db->esegui(QStringLiteral(
-            "CREATE TRIGGER numero_lento BEFORE UPDATE ON zolvimacon_tabge00f FOR EACH ROW "
-            "SET @attesa = SLEEP(0.5)"));
-    for (const Postazione &p : postazioni) {
+    return m_db->valore(QStringLiteral("SELECT COUNT(*) FROM ") + daDove).toInt();
+}
+
+// Six collected, unremitted waybills per customer of the stations; the same numbers for every
+// customer, in different branches, so that only the full key tells them apart.
+bool tst_PostazioniConcorrenti::preparaDati(const QList<Postazione> &stazioni)
+{
+    bool ok = m_db->esegui(QStringLiteral("DELETE FROM letve00f")) &&
+              m_db->esegui(QStringLiteral("DELETE FROM contrassegni")) &&
+              m_db->esegui(QStringLiteral("DELETE FROM clien")) &&
+              m_db->esegui(QStringLiteral("UPDATE zolvimacon_tabge00f SET UltimoNumDistVersam=0"));
+    QList<int> clienti;
+    for (const Postazione &p : stazioni) {
+        if (clienti.contains(p.cliente))
+            continue;
+        clienti << p.cliente;
         ok = ok && m_db->esegui(QStringLiteral("INSERT INTO clien (Codice, RagioneSociale) "
                                                "VALUES (%1, 'Cliente %1')")
                                     .arg(p.cliente));
@@ -97,20 +123,16 @@ bool tst_PostazioniConcorrenti::preparaDati()
                                     .arg(p.tipo)
                                     .arg(ldvPerCliente));
     }
-    QFile ini(m_cartella.filePath(QStringLiteral("suite.ini")));
-    ok = ok && ini.open(QIODevice::WriteOnly);
-    ini.write("[DLLStampe]\nIdentificativoDll=Postazione\n\n[FRMBOLLCARICHIINT]\nSTRCREATABELLA=" +
-              modelloTabella.toUtf8() + "\n");
     return ok;
 }
 
 // Starts every station, waits until each has typed its entries, lifts the barrier and waits
 // for all of them to end.
-QList<Resoconto> tst_PostazioniConcorrenti::eseguiPostazioni()
+QList<Resoconto> tst_PostazioniConcorrenti::eseguiPostazioni(const QList<Postazione> &stazioni)
 {
     const QString barriera = m_cartella.filePath(QStringLiteral("via"));
     std::vector<std::unique_ptr<QProcess>> processi;
-    for (const Postazione &p : postazioni) {
+    for (const Postazione &p : stazioni) {
         auto processo = std::make_unique<QProcess>();
         QStringList argomenti{QStringLiteral("--uts"),
                               QStringLiteral("sh"),
@@ -185,7 +207,8 @@ QList<Resoconto> tst_PostazioniConcorrenti::eseguiPostazioni()
 
 void tst_PostazioniConcorrenti::numeriDistintiSottoConcorrenza()
 {
-    const QList<Resoconto> resoconti = eseguiPostazioni();
+    QVERIFY(preparaDati(postazioni));
+    const QList<Resoconto> resoconti = eseguiPostazioni(postazioni);
     QCOMPARE(resoconti.size(), postazioni.size());
 
     // Each station: no error, its own work table, and a letter listing exactly its customer's
@@ -199,8 +222,7 @@ void tst_PostazioniConcorrenti::numeriDistintiSottoConcorrenza()
             qWarning("%s: %s %s", chi.constData(), qPrintable(r.errori),
                      qPrintable(r.righe.values(QStringLiteral("errore")).join(u' ')));
         QCOMPARE(r.codiceUscita, 0);
-        QCOMPARE(r.righe.values(QStringLiteral("messaggio")),
-                 QStringList{QStringLiteral("Effettuare la stampa definitiva della rimessa?")});
+        QCOMPARE(r.righe.values(QStringLiteral("messaggio")), QStringList{domandaDefinitiva});
         QCOMPARE(r.righe.value(QStringLiteral("tabella")), tabelleAttese.at(i));
         QCOMPARE(r.righe.value(QStringLiteral("query")),
                  QStringLiteral("SELECT * from %1;").arg(tabelleAttese.at(i)));
@@ -251,6 +273,52 @@ void tst_PostazioniConcorrenti::numeriDistintiSottoConcorrenza()
     QCOMPARE(m_db->valore(QStringLiteral("SELECT COUNT(*) FROM information_schema.TABLES WHERE "
                                          "TABLE_SCHEMA=DATABASE() AND TABLE_NAME LIKE '%rimessa'"))
                  .toInt(),
+             0);
+}
+
+// Both stations select the same six waybills before either posts. The one that takes the number
+// first posts them; the other, once it has the number, finds them remitted, posts nothing and
+// says so. Without that check the second would stamp them again with a number of its own and
+// write six more records.
+void tst_PostazioniConcorrenti::stessoClienteDaDuePostazioni()
+{
+    QVERIFY(preparaDati(stessoCliente));
+    const QList<Resoconto> resoconti = eseguiPostazioni(stessoCliente);
+    QCOMPARE(resoconti.size(), stessoCliente.size());
+
+    QStringList avvisati;
+    QList<int> stampate;
+    for (const Resoconto &r : resoconti) {
+        if (r.codiceUscita != 0)
+            qWarning("%s %s", qPrintable(r.errori),
+                     qPrintable(r.righe.values(QStringLiteral("errore")).join(u' ')));
+        QCOMPARE(r.codiceUscita, 0);
+        // QMultiMap lists the values of a key newest first.
+        QStringList messaggi = r.righe.values(QStringLiteral("messaggio"));
+        std::reverse(messaggi.begin(), messaggi.end());
+        QCOMPARE(messaggi.value(0), domandaDefinitiva);
+        if (messaggi.size() > 1)
+            avvisati << messaggi.mid(1);
+        stampate << int(r.righe.values(QStringLiteral("riga")).size());
+    }
+    // One station told why, with nothing printed; the other printed the six waybills.
+    QCOMPARE(avvisati, QStringList{rimesseNelFrattempo});
+    std::sort(stampate.begin(), stampate.end());
+    QCOMPARE(stampate, (QList<int>{0, ldvPerCliente}));
+
+    // Every waybill remitted once, by remittance 1; the refused posting left nothing.
+    const int cliente = stessoCliente.first().cliente;
+    QCOMPARE(contaRighe(QStringLiteral("letve00f WHERE lecodi=%1 AND lendvc=1 AND leflsc=1 AND "
+                                       "ledtvc=CURDATE()")
+                            .arg(cliente)),
+             ldvPerCliente);
+    QCOMPARE(contaRighe(QStringLiteral("contrassegni WHERE NrDistinta=1")), ldvPerCliente);
+    QCOMPARE(contaRighe(QStringLiteral("contrassegni")), ldvPerCliente);
+    QCOMPARE(
+        m_db->valore(QStringLiteral("SELECT UltimoNumDistVersam FROM zolvimacon_tabge00f")).toInt(),
+        1);
+    QCOMPARE(contaRighe(QStringLiteral("information_schema.TABLES WHERE TABLE_SCHEMA=DATABASE() "
+                                       "AND TABLE_NAME LIKE '%rimessa'")),
              0);
 }
 
