@@ -209,8 +209,8 @@ QString ldvRimesseNelFrattempo(const QString &tabella)
     };
     return QStringLiteral("SELECT COUNT(*) FROM letve00f INNER JOIN ") + t
            + QStringLiteral(" ON ") + uguali("LEFILI") + QStringLiteral(" AND ")
-           + uguali("LENRLV") + QStringLiteral(" AND ") + uguali("LEANLV")
-           + QStringLiteral(" WHERE letve00f.LENDVC<>0 OR letve00f.LEFLSC<>0 FOR UPDATE;");
+           + uguali("LENRLV") + QStringLiteral(" AND ") + uguali("LEANLV") + QStringLiteral(" WHERE ")
+           + t + QStringLiteral(".LENDVC=0 AND (letve00f.LENDVC<>0 OR letve00f.LEFLSC<>0) FOR UPDATE;");
 }
 
 QString annullaRimessaLdv(const QString &numero, const QDate &data)

@@ -76,7 +76,8 @@ QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero
                                    const ChiaveRimessa &chiave);
 QString segnaInviato(const ChiaveRimessa &chiave);
 // How many waybills of the work table another remittance has stamped or marked sent since the
-// selection read them; locks those waybills until the posting ends.
+// selection read them; locks those waybills until the posting ends. Rows the table already bore
+// stamped (left by an interrupted run whose posting was committed) are not this run's.
 QString ldvRimesseNelFrattempo(const QString &tabella);
 
 // --- Remittance cancellation -----------------------------------------------------------------

@@ -146,7 +146,7 @@ void tst_Istruzioni::testi_data()
          },
          "SELECT COUNT(*) FROM letve00f INNER JOIN PCRimessa ON letve00f.LEFILI=PCRimessa.LEFILI "
          "AND letve00f.LENRLV=PCRimessa.LENRLV AND letve00f.LEANLV=PCRimessa.LEANLV WHERE "
-         "letve00f.LENDVC<>0 OR letve00f.LEFLSC<>0 FOR UPDATE;");
+         "PCRimessa.LENDVC=0 AND (letve00f.LENDVC<>0 OR letve00f.LEFLSC<>0) FOR UPDATE;");
 }
 
 void tst_Istruzioni::testi()
