@@ -6,6 +6,7 @@
 #include "component/istanze.h"
 #include "component/messaggi.h"
 #include "component/modprincipale.h"
+#include "data/blocco.h"
 #include "data/connessione.h"
 #include "data/istruzioni.h"
 #include "data/recordset.h"
@@ -27,6 +28,9 @@
 namespace {
 
 const QString titoloSalvataggio = QStringLiteral("Gestione riscuti contrassegni");
+// Sixteen one-column updates are a few kilobytes; every server takes a packet of this size, so
+// the save need not ask the server for its limit first.
+const int byteBloccoSalvataggio = 64 * 1024;
 
 // A step of CaricaDati that cannot use its value: the step is skipped.
 struct PassoSaltato
@@ -650,8 +654,12 @@ void frmRiscuti::Salva()
         connessione.setTimeoutComandi(30);
         connessione.apri();
         Transazione transazione(connessione);
+        // One round trip for the updates: the server runs them in order and stops at the first
+        // it refuses, which the rollback then takes back with the ones before it.
+        BloccoIstruzioni blocco(connessione, byteBloccoSalvataggio);
         for (const QString &aggiornamento : aggiornamenti)
-            connessione.esegui(aggiornamento);
+            blocco.aggiungi(aggiornamento);
+        blocco.invia();
         transazione.conferma();
     } catch (...) {
         Messaggi::critico(this, titoloSalvataggio, Messaggi::testoErrore(std::current_exception()));

@@ -69,7 +69,7 @@ void Connessione::apri()
 {
     if (aperta())
         return;
-    const RiservaConnessioni::Presa presa = RiservaConnessioni::prendi(m_testo);
+    const RiservaConnessioni::Presa presa = RiservaConnessioni::prendi(m_testo, m_timeout);
     if (!presa.nome.isEmpty()) {
         m_nome = presa.nome;
         m_timeoutSessione = presa.timeout;

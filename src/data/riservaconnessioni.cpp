@@ -45,17 +45,20 @@ bool risponde(const QString &nome)
 
 } // namespace
 
-Presa prendi(const QString &testo)
+Presa prendi(const QString &testo, int timeout)
 {
     QVector<InAttesa> &connessioni = riserva();
-    // The most recently returned first: the likeliest to be alive and in the server's caches.
-    for (int i = connessioni.size() - 1; i >= 0; --i) {
-        if (connessioni.at(i).testo != testo)
-            continue;
-        const InAttesa presa = connessioni.takeAt(i);
-        if (risponde(presa.nome))
-            return {presa.nome, presa.timeout};
-        chiudi(presa.nome);
+    // The most recently returned first (the likeliest to be alive), the same time-out before any.
+    for (const bool stessoTimeout : {true, false}) {
+        for (int i = connessioni.size() - 1; i >= 0; --i) {
+            const InAttesa &candidata = connessioni.at(i);
+            if (candidata.testo != testo || (stessoTimeout && candidata.timeout != timeout))
+                continue;
+            const InAttesa presa = connessioni.takeAt(i);
+            if (risponde(presa.nome))
+                return {presa.nome, presa.timeout};
+            chiudi(presa.nome);
+        }
     }
     return {};
 }

@@ -15,8 +15,10 @@ struct Presa
     int timeout = 0; // the session's statement time-out, in seconds
 };
 
-// An idle connection opened from `testo` that still answers, or an empty Presa.
-Presa prendi(const QString &testo);
+// An idle connection opened from `testo` that still answers, or an empty Presa; one whose
+// session already has the statement time-out `timeout` first, so lookups and saves that
+// alternate do not set it back and forth.
+Presa prendi(const QString &testo, int timeout);
 // Keeps the open connection `nome` for the next prendi(testo); closes it instead when enough are
 // kept already.
 void restituisci(const QString &testo, const QString &nome, int timeout);
