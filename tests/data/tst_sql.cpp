@@ -24,7 +24,6 @@ private slots:
     void numeri();
     void leggiData_data();
     void leggiData();
-    void data();
     void identificatore_data();
     void identificatore();
     void letterale_data();
@@ -52,21 +51,16 @@ void tst_Sql::testo_data()
     QTest::addColumn<QString>("valore");
     QTest::addColumn<QString>("atteso");
 
-    QTest::newRow("plain text unchanged") << "Banca Intesa"
-                                          << "Banca Intesa";
-    QTest::newRow("empty stays empty") << ""
-                                       << "";
-    QTest::newRow("quote escaped") << "D'Amico"
-                                   << "D\\'Amico";
-    QTest::newRow("backslash escaped") << "C:\\dati"
-                                       << "C:\\\\dati";
-    QTest::newRow("backslash before a quote cannot end the literal") << "\\'"
-                                                                     << "\\\\\\'";
-    QTest::newRow("NUL escaped") << QString(QChar(0)) << "\\0";
-    QTest::newRow("double quote and percent left alone") << "\"50%\""
-                                                         << "\"50%\"";
-    QTest::newRow("accented letters and emoji unchanged") << "località è 🚚"
-                                                          << "località è 🚚";
+    // clang-format off
+    QTest::newRow("plain text unchanged")         << "Banca Intesa" << "Banca Intesa";
+    QTest::newRow("empty stays empty")            << ""             << "";
+    QTest::newRow("quote escaped")                << "D'Amico"      << "D\\'Amico";
+    QTest::newRow("backslash escaped")            << "C:\\dati"     << "C:\\\\dati";
+    QTest::newRow("backslash before a quote cannot end the literal") << "\\'" << "\\\\\\'";
+    QTest::newRow("NUL escaped")                  << QString(QChar(0)) << "\\0";
+    QTest::newRow("double quote and percent left alone")  << "\"50%\""      << "\"50%\"";
+    QTest::newRow("accented letters and emoji unchanged") << "località è 🚚" << "località è 🚚";
+    // clang-format on
 }
 
 void tst_Sql::testo()
@@ -144,6 +138,7 @@ void tst_Sql::leggiData_data()
     QTest::addColumn<bool>("errore");
 
     QTest::newRow("day, month, year") << "04/03/2015" << QDate(2015, 3, 4) << false;
+    QTest::newRow("leading zeros") << "05/01/2015" << QDate(2015, 1, 5) << false;
     QTest::newRow("last day of the year") << "31/12/2015" << QDate(2015, 12, 31) << false;
     QTest::newRow("leap day") << "29/02/2016" << QDate(2016, 2, 29) << false;
     QTest::newRow("empty: no date") << "" << QDate() << false;
@@ -166,18 +161,12 @@ void tst_Sql::leggiData()
         const QDate d = Sql::leggiData(testo);
         QVERIFY2(!errore, qPrintable(d.toString(Qt::ISODate)));
         QCOMPARE(d, atteso);
+        // And back into a statement: ISO, with leading zeros; no date, no text.
+        QCOMPARE(Sql::data(d), atteso.isValid() ? atteso.toString(Qt::ISODate) : QString());
     } catch (const ErroreDb &e) {
         QVERIFY2(errore, qPrintable(e.testo()));
         QCOMPARE(e.numero(), int(ErroreDb::TipoNonCorrispondente));
     }
-}
-
-void tst_Sql::data()
-{
-    QCOMPARE(Sql::data(QDate(2016, 2, 29)), QStringLiteral("2016-02-29"));
-    QCOMPARE(Sql::data(QDate(2015, 1, 5)), QStringLiteral("2015-01-05"));
-    QCOMPARE(Sql::data(QDate()), QString());
-    QCOMPARE(Sql::data(Sql::leggiData(QStringLiteral("05/01/2015"))), QStringLiteral("2015-01-05"));
 }
 
 void tst_Sql::identificatore_data()
@@ -185,35 +174,23 @@ void tst_Sql::identificatore_data()
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("atteso"); // empty: refused
 
-    QTest::newRow("table") << "letve00f"
-                           << "letve00f";
-    QTest::newRow("work table of a station") << "PCUFFICIO1Rimessa"
-                                             << "PCUFFICIO1Rimessa";
-    QTest::newRow("underscore") << "zolvimacon_tabge00f"
-                                << "zolvimacon_tabge00f";
-    QTest::newRow("64 characters")
-        << QString(64, QLatin1Char('a')) << QString(64, QLatin1Char('a'));
-    QTest::newRow("starts with a digit: quoted") << "2E3PCRimessa"
-                                                 << "`2E3PCRimessa`";
-    QTest::newRow("already quoted stays quoted") << "`2E3PCRimessa`"
-                                                 << "`2E3PCRimessa`";
-    QTest::newRow("quoted plain name loses its quotes") << "`clien`"
-                                                        << "clien";
-    QTest::newRow("65 characters") << QString(65, QLatin1Char('a')) << "";
-    QTest::newRow("empty") << ""
-                           << "";
-    QTest::newRow("blank inside") << "let ve"
-                                  << "";
-    QTest::newRow("hyphen") << "PC-1Rimessa"
-                            << "";
-    QTest::newRow("unbalanced quote") << "`clien"
-                                      << "";
-    QTest::newRow("quote inside") << "cl`ien"
-                                  << "";
-    QTest::newRow("statement after the name") << "clien;drop table clien"
-                                              << "";
-    QTest::newRow("qualified name") << "db.clien"
-                                    << "";
+    // clang-format off
+    QTest::newRow("table")                        << "letve00f"            << "letve00f";
+    QTest::newRow("work table of a station")      << "PCUFFICIO1Rimessa"   << "PCUFFICIO1Rimessa";
+    QTest::newRow("underscore")                   << "zolvimacon_tabge00f" << "zolvimacon_tabge00f";
+    QTest::newRow("64 characters") << QString(64, QLatin1Char('a')) << QString(64, QLatin1Char('a'));
+    QTest::newRow("starts with a digit: quoted")  << "2E3PCRimessa"        << "`2E3PCRimessa`";
+    QTest::newRow("already quoted stays quoted")  << "`2E3PCRimessa`"      << "`2E3PCRimessa`";
+    QTest::newRow("quoted plain name loses its quotes") << "`clien`"       << "clien";
+    QTest::newRow("65 characters")                << QString(65, QLatin1Char('a')) << "";
+    QTest::newRow("empty")                        << ""                    << "";
+    QTest::newRow("blank inside")                 << "let ve"              << "";
+    QTest::newRow("hyphen")                       << "PC-1Rimessa"         << "";
+    QTest::newRow("unbalanced quote")             << "`clien"              << "";
+    QTest::newRow("quote inside")                 << "cl`ien"              << "";
+    QTest::newRow("statement after the name")     << "clien;drop table clien" << "";
+    QTest::newRow("qualified name")               << "db.clien"            << "";
+    // clang-format on
 }
 
 void tst_Sql::identificatore()

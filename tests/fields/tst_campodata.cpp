@@ -27,16 +27,10 @@ private slots:
     void cleanup();
 
     void proprietaIniziali();
-    void entrareEUscireSenzaScrivere_data();
-    void entrareEUscireSenzaScrivere();
-    void unaCifraRestaConLaMaschera_data();
-    void unaCifraRestaConLaMaschera();
-    void validitaRifiutaUnaCifra_data();
-    void validitaRifiutaUnaCifra();
-    void validitaAccettaMascheraVuota_data();
-    void validitaAccettaMascheraVuota();
-    void validitaDelleDate_data();
-    void validitaDelleDate();
+    void senzaControllo_data();
+    void senzaControllo();
+    void validita_data();
+    void validita();
     void riempitoDaCodice();
     void ricercaSoloConQualcosaScritto_data();
     void ricercaSoloConQualcosaScritto();
@@ -63,7 +57,12 @@ Q_DECLARE_METATYPE(tst_CampoData::Uscita)
 
 namespace {
 const QString messaggio = QStringLiteral("Data di inizio periodo non valida.");
-}
+const std::pair<const char *, tst_CampoData::Uscita> uscite[] = {
+    {"Tab", tst_CampoData::Tab},
+    {"click on a button", tst_CampoData::Clic},
+    {"click on a button through the window", tst_CampoData::ClicFinestra},
+    {"focus moved by the program", tst_CampoData::Programma}};
+} // namespace
 
 void tst_CampoData::init()
 {
@@ -136,10 +135,8 @@ void tst_CampoData::esci(Uscita come)
 void tst_CampoData::aggiungiUscite()
 {
     QTest::addColumn<Uscita>("come");
-    QTest::newRow("Tab") << Tab;
-    QTest::newRow("click on a button") << Clic;
-    QTest::newRow("click on a button through the window") << ClicFinestra;
-    QTest::newRow("focus moved by the program") << Programma;
+    for (const auto &[nome, come] : uscite)
+        QTest::newRow(nome) << come;
 }
 
 void tst_CampoData::proprietaIniziali()
@@ -152,133 +149,52 @@ void tst_CampoData::proprietaIniziali()
     QCOMPARE(CampoData::mascheraVuota(), QStringLiteral("__/__/____"));
 }
 
-void tst_CampoData::entrareEUscireSenzaScrivere_data()
+void tst_CampoData::senzaControllo_data()
 {
-    aggiungiUscite();
+    QTest::addColumn<Uscita>("come");
+    QTest::addColumn<QString>("cifre");
+    for (const auto &[nome, come] : uscite) {
+        QTest::addRow("untouched, %s", nome) << come << QString();
+        QTest::addRow("one digit, %s", nome) << come << QStringLiteral("1");
+    }
 }
 
-void tst_CampoData::entrareEUscireSenzaScrivere()
+// A field without a check: the mask comes on entering and goes on leaving an untouched field;
+// a digit keeps it. It never holds the focus nor swallows a click.
+void tst_CampoData::senzaControllo()
 {
     QFETCH(Uscita, come);
-    CampoData::senzaControllo(m_campo);
-    mostra();
-
-    entra();
-    QVERIFY(!m_campo->inputMask().isEmpty());
-    QCOMPARE(CampoData::testo(m_campo), CampoData::mascheraVuota());
-
-    esci(come);
-    QTRY_VERIFY(!m_campo->hasFocus());
-    QCOMPARE(m_campo->inputMask(), QString());
-    QCOMPARE(m_campo->text(), QString());
-    QCOMPARE(CampoData::testo(m_campo), QString());
-    QCOMPARE(m_campo->maxLength(), 10); // unmasked again with its own length limit
-
-    // The same a second time: nothing was left over from the first visit.
-    entra();
-    QCOMPARE(CampoData::testo(m_campo), CampoData::mascheraVuota());
-    esci(come);
-    QTRY_VERIFY(!m_campo->hasFocus());
-    QCOMPARE(m_campo->inputMask(), QString());
-    QCOMPARE(m_campo->text(), QString());
-}
-
-void tst_CampoData::unaCifraRestaConLaMaschera_data()
-{
-    aggiungiUscite();
-}
-
-void tst_CampoData::unaCifraRestaConLaMaschera()
-{
-    QFETCH(Uscita, come);
+    QFETCH(QString, cifre);
     CampoData::senzaControllo(m_campo);
     QSignalSpy clic(m_pulsante, &QPushButton::clicked);
     QVERIFY(clic.isValid());
     mostra();
 
-    entra();
-    QTest::keyClick(m_campo, Qt::Key_Home);
-    QTest::keyClicks(m_campo, QStringLiteral("1"));
-    esci(come);
-    QTRY_VERIFY(!m_campo->hasFocus());
-    QCOMPARE(CampoData::testo(m_campo), QStringLiteral("1_/__/____"));
-    QVERIFY(!m_campo->inputMask().isEmpty());
-    QCOMPARE(clic.count(), come == Clic || come == ClicFinestra
-                               ? 1
-                               : 0); // a field without a check lets the click through
+    const bool vuoto = cifre.isEmpty();
+    for (int volta = 0; volta < (vuoto ? 2 : 1); ++volta) { // nothing left over from a visit
+        entra();
+        QVERIFY(!m_campo->inputMask().isEmpty());
+        QCOMPARE(CampoData::testo(m_campo), CampoData::mascheraVuota());
+        QTest::keyClick(m_campo, Qt::Key_Home);
+        QTest::keyClicks(m_campo, cifre);
+        esci(come);
+        QTRY_VERIFY(!m_campo->hasFocus());
+        QCOMPARE(CampoData::testo(m_campo), vuoto ? QString() : QStringLiteral("1_/__/____"));
+        QCOMPARE(m_campo->inputMask().isEmpty(), vuoto);
+        QCOMPARE(m_campo->maxLength(), 10); // unmasked again with its own length limit
+    }
+    QCOMPARE(clic.count(), come == Clic || come == ClicFinestra ? (vuoto ? 2 : 1) : 0);
 }
 
-void tst_CampoData::validitaRifiutaUnaCifra_data()
-{
-    aggiungiUscite();
-}
-
-void tst_CampoData::validitaRifiutaUnaCifra()
-{
-    QFETCH(Uscita, come);
-    CampoData::conValidita(m_campo, messaggio);
-    QSignalSpy clic(m_pulsante, &QPushButton::clicked);
-    QVERIFY(clic.isValid());
-    mostra();
-
-    entra();
-    QTest::keyClick(m_campo, Qt::Key_Home);
-    QTest::keyClicks(m_campo, QStringLiteral("1"));
-
-    RisposteMessaggi &risposte = *m_risposte;
-    risposte.rispondi(QMessageBox::Ok);
-    esci(come);
-    QVERIFY(risposte.attendi(1));
-    QTRY_VERIFY(m_campo->hasFocus());
-    QTest::qWait(50); // nothing else may follow
-    QCOMPARE(risposte.registrati().size(), 1);
-    const MessaggioRegistrato box = risposte.registrati().at(0);
-    QCOMPARE(box.testo, messaggio);
-    QCOMPARE(box.titolo, QStringLiteral("Riscuti"));
-    QCOMPARE(box.icona, QMessageBox::NoIcon);
-    QCOMPARE(box.pulsanti, QMessageBox::StandardButtons(QMessageBox::Ok));
-
-    QVERIFY(m_campo->hasFocus());
-    QCOMPARE(CampoData::testo(m_campo), QStringLiteral("1_/__/____"));
-    QCOMPARE(m_campo->selectionStart(), 0);
-    QCOMPARE(m_campo->selectedText().size(), CampoData::testo(m_campo).size());
-    QCOMPARE(clic.count(), 0); // the click that would have left the field is swallowed
-    QVERIFY(!m_altro->hasFocus());
-}
-
-void tst_CampoData::validitaAccettaMascheraVuota_data()
-{
-    aggiungiUscite();
-}
-
-void tst_CampoData::validitaAccettaMascheraVuota()
-{
-    QFETCH(Uscita, come);
-    CampoData::conValidita(m_campo, messaggio);
-    QSignalSpy clic(m_pulsante, &QPushButton::clicked);
-    QVERIFY(clic.isValid());
-    mostra();
-
-    RisposteMessaggi &risposte = *m_risposte;
-    entra();
-    esci(come);
-    QTRY_VERIFY(!m_campo->hasFocus());
-    QTest::qWait(50);
-    QCOMPARE(risposte.registrati().size(), 0);
-    QCOMPARE(m_campo->inputMask(), QString());
-    QCOMPARE(m_campo->text(), QString());
-    QCOMPARE(clic.count(), come == Clic || come == ClicFinestra ? 1 : 0);
-}
-
-void tst_CampoData::validitaDelleDate_data()
+void tst_CampoData::validita_data()
 {
     QTest::addColumn<Uscita>("come");
     QTest::addColumn<QString>("data");
     QTest::addColumn<bool>("accettata");
 
-    for (const auto &[nome, come] :
-         {std::pair{"Tab", Tab}, std::pair{"click", Clic}, std::pair{"window click", ClicFinestra},
-          std::pair{"program", Programma}}) {
+    for (const auto &[nome, come] : uscite) {
+        QTest::addRow("untouched accepted, %s", nome) << come << QString() << true;
+        QTest::addRow("one digit refused, %s", nome) << come << "1" << false;
         QTest::addRow("31/02/2015 refused, %s", nome) << come << "31/02/2015" << false;
         QTest::addRow("29/02/2016 accepted, %s", nome) << come << "29/02/2016" << true;
         QTest::addRow("29/02/2015 refused, %s", nome) << come << "29/02/2015" << false;
@@ -286,12 +202,16 @@ void tst_CampoData::validitaDelleDate_data()
     }
 }
 
-void tst_CampoData::validitaDelleDate()
+// A field with the check: a date that is not whole and real keeps the focus, with one box, the
+// text selected and the click that would have left swallowed; corrected, it lets go.
+void tst_CampoData::validita()
 {
     QFETCH(Uscita, come);
     QFETCH(QString, data);
     QFETCH(bool, accettata);
     CampoData::conValidita(m_campo, messaggio);
+    QSignalSpy clic(m_pulsante, &QPushButton::clicked);
+    QVERIFY(clic.isValid());
     mostra();
 
     entra();
@@ -307,21 +227,32 @@ void tst_CampoData::validitaDelleDate()
         QTest::qWait(50);
         QCOMPARE(risposte.registrati().size(), 0);
         QCOMPARE(CampoData::testo(m_campo), data); // unchanged, not reformatted
-    } else {
-        QVERIFY(risposte.attendi(1));
-        QTRY_VERIFY(m_campo->hasFocus());
-        QCOMPARE(risposte.testi(), QStringList{messaggio});
-        QCOMPARE(CampoData::testo(m_campo), scritto);
-        QCOMPARE(m_campo->selectedText().size(), scritto.size());
-
-        // Corrected, the field lets the focus go.
-        QTest::keyClick(m_campo, Qt::Key_Home);
-        QTest::keyClicks(m_campo, QStringLiteral("01012015"));
-        esci(come);
-        QTRY_VERIFY(!m_campo->hasFocus());
-        QCOMPARE(CampoData::testo(m_campo), QStringLiteral("01/01/2015"));
-        QCOMPARE(risposte.registrati().size(), 1);
+        QCOMPARE(m_campo->inputMask().isEmpty(), data.isEmpty());
+        QCOMPARE(clic.count(), come == Clic || come == ClicFinestra ? 1 : 0);
+        return;
     }
+    QVERIFY(risposte.attendi(1));
+    QTRY_VERIFY(m_campo->hasFocus());
+    QTest::qWait(50); // nothing else may follow
+    QCOMPARE(risposte.registrati().size(), 1);
+    const MessaggioRegistrato box = risposte.registrati().at(0);
+    QCOMPARE(box.testo, messaggio);
+    QCOMPARE(box.titolo, QStringLiteral("Riscuti"));
+    QCOMPARE(box.icona, QMessageBox::NoIcon);
+    QCOMPARE(box.pulsanti, QMessageBox::StandardButtons(QMessageBox::Ok));
+    QVERIFY(m_campo->hasFocus());
+    QVERIFY(!m_altro->hasFocus());
+    QCOMPARE(CampoData::testo(m_campo), scritto);
+    QCOMPARE(m_campo->selectionStart(), 0);
+    QCOMPARE(m_campo->selectedText().size(), scritto.size());
+    QCOMPARE(clic.count(), 0);
+
+    QTest::keyClick(m_campo, Qt::Key_Home);
+    QTest::keyClicks(m_campo, QStringLiteral("01012015"));
+    esci(come);
+    QTRY_VERIFY(!m_campo->hasFocus());
+    QCOMPARE(CampoData::testo(m_campo), QStringLiteral("01/01/2015"));
+    QCOMPARE(risposte.registrati().size(), 1);
 }
 
 void tst_CampoData::riempitoDaCodice()

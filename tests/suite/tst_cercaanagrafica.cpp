@@ -3,6 +3,7 @@
 #include "data/erroredb.h"
 #include "data/recordset.h"
 #include "support/databasediprova.h"
+#include "support/errori.h"
 
 #include <QTest>
 
@@ -29,15 +30,17 @@ std::unique_ptr<cCercaAnagrafica> nuovaRicerca(Registro registro)
     return nullptr;
 }
 
-// The number of the ErroreDb that `azione` throws, 0 when it throws none.
-int numeroErrore(const std::function<void()> &azione)
+// Runs a search on the register the way the dialog does and returns its result.
+std::unique_ptr<Recordset> cerca(cCercaAnagrafica &ricerca, const QString &percorso, int campo,
+                                 int tipo, const QString &testo)
 {
-    try {
-        azione();
-    } catch (const ErroreDb &errore) {
-        return errore.numero();
-    }
-    return 0;
+    ricerca.setPercorsoDb(percorso);
+    ricerca.setCampoRicerca(campo);
+    ricerca.setTipoConfronto(tipo);
+    ricerca.setStringaRicerca(testo);
+    std::unique_ptr<Recordset> risultato = std::make_unique<Recordset>();
+    ricerca.EseguiRicerca(risultato);
+    return risultato;
 }
 
 } // namespace
@@ -54,8 +57,6 @@ private slots:
     // Statement texts, without a server.
     void istruzioneRicerca_data();
     void istruzioneRicerca();
-    void modelloLike_data();
-    void modelloLike();
     void campiETipiNonPrevisti_data();
     void campiETipiNonPrevisti();
     void tabella_data();
@@ -66,10 +67,6 @@ private slots:
     void ricerca_data();
     void ricerca();
     void campiDelRisultato();
-    void esattoPerPrimo_data();
-    void esattoPerPrimo();
-    void risultatoVuotoDa3021_data();
-    void risultatoVuotoDa3021();
     void erroreDelServerLasciaIlRisultato();
     void chiudiRicerca();
 
@@ -179,31 +176,6 @@ void tst_CercaAnagrafica::istruzioneRicerca()
     QFETCH(QString, atteso);
 
     QCOMPARE(cCercaAnagrafica::istruzioneRicerca(tabella, campo, tipo, testo), atteso);
-}
-
-void tst_CercaAnagrafica::modelloLike_data()
-{
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QString>("atteso");
-
-    QTest::newRow("starts with") << "Ros" << 1 << "Ros%";
-    QTest::newRow("contains") << "Ros" << 2 << "%Ros%";
-    QTest::newRow("exact") << "Ros" << 3 << "Ros";
-    QTest::newRow("percent matches itself") << "50%" << 1 << "50!%%";
-    QTest::newRow("underscore matches itself") << "A_B" << 2 << "%A!_B%";
-    QTest::newRow("escape character doubled") << "Bang!" << 1 << "Bang!!%";
-    QTest::newRow("backslash and quote left to the literal") << "\\'" << 1 << "\\'%";
-    QTest::newRow("empty text") << "" << 1 << "%";
-}
-
-void tst_CercaAnagrafica::modelloLike()
-{
-    QFETCH(QString, testo);
-    QFETCH(int, tipo);
-    QFETCH(QString, atteso);
-
-    QCOMPARE(cCercaAnagrafica::modelloLike(testo, tipo), atteso);
 }
 
 void tst_CercaAnagrafica::campiETipiNonPrevisti_data()
@@ -364,13 +336,9 @@ void tst_CercaAnagrafica::ricerca()
     QFETCH(Codici, attesi);
 
     auto ricerca = nuovaRicerca(registro);
-    ricerca->setCampoRicerca(campo);
-    ricerca->setTipoConfronto(tipo);
-    ricerca->setStringaRicerca(testo);
     ricerca->setTabella(ricerca->tabellaRegistro().toUpper());
-    ricerca->setPercorsoDb(m_db->testoConnessione());
-    std::unique_ptr<Recordset> risultato = std::make_unique<Recordset>();
-    ricerca->EseguiRicerca(risultato);
+    std::unique_ptr<Recordset> risultato =
+        cerca(*ricerca, m_db->testoConnessione(), campo, tipo, testo);
 
     QVERIFY(risultato);
     QVERIFY(risultato->aperto());
@@ -379,18 +347,20 @@ void tst_CercaAnagrafica::ricerca()
         trovati << risultato->campo(1).toInt();
     QCOMPARE(trovati, attesi);
     QCOMPARE(ricerca->CampoRicerca(), campo);
+    if (attesi.isEmpty()) { // open, with its fields, and no current row
+        QVERIFY(risultato->bof());
+        QCOMPARE(risultato->numeroCampi(), 8);
+        QCOMPARE(numeroErrore([&] { risultato->campo(QStringLiteral("Codice")); }),
+                 int(ErroreDb::NessunRecordCorrente));
+    }
 }
 
 void tst_CercaAnagrafica::campiDelRisultato()
 {
     cCercaFornitori ricerca;
-    ricerca.setPercorsoDb(m_db->testoConnessione());
-    ricerca.setCampoRicerca(cCercaAnagrafica::Codice);
-    ricerca.setTipoConfronto(cCercaAnagrafica::Uguale);
-    ricerca.setStringaRicerca(QStringLiteral("101"));
-    std::unique_ptr<Recordset> risultato;
-    ricerca.EseguiRicerca(risultato);
-
+    std::unique_ptr<Recordset> risultato = cerca(ricerca, m_db->testoConnessione(),
+                                                 cCercaAnagrafica::Codice, cCercaAnagrafica::Uguale,
+                                                 QStringLiteral("101"));
     QVERIFY(risultato);
     // Positioned on its first row.
     QVERIFY(!risultato->bof());
@@ -411,74 +381,6 @@ void tst_CercaAnagrafica::campiDelRisultato()
     QCOMPARE(risultato->numeroRighe(), 1);
 }
 
-void tst_CercaAnagrafica::esattoPerPrimo_data()
-{
-    QTest::addColumn<int>("campo");
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QString>("testo");
-    QTest::addColumn<int>("primo");
-
-    // Without the rule the alphabetical order would put another row first.
-    QTest::newRow("name contains") << 2 << 2 << "Rossi" << 104;
-    QTest::newRow("code starts with") << 1 << 1 << "103" << 103;
-    QTest::newRow("town starts with") << 4 << 1 << "Città" << 1038;
-}
-
-void tst_CercaAnagrafica::esattoPerPrimo()
-{
-    QFETCH(int, campo);
-    QFETCH(int, tipo);
-    QFETCH(QString, testo);
-    QFETCH(int, primo);
-
-    cCercaClienti ricerca;
-    ricerca.setPercorsoDb(m_db->testoConnessione());
-    ricerca.setCampoRicerca(campo);
-    ricerca.setTipoConfronto(tipo);
-    ricerca.setStringaRicerca(testo);
-    std::unique_ptr<Recordset> risultato;
-    ricerca.EseguiRicerca(risultato);
-
-    QVERIFY(risultato);
-    QVERIFY(risultato->numeroRighe() > 1);
-    QCOMPARE(risultato->campo(QStringLiteral("Codice")).toInt(), primo);
-}
-
-void tst_CercaAnagrafica::risultatoVuotoDa3021_data()
-{
-    QTest::addColumn<int>("campo");
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QString>("testo");
-
-    QTest::newRow("name found nowhere") << 2 << 1 << "Zzz";
-    QTest::newRow("code that is not a number") << 1 << 3 << "12a";
-    QTest::newRow("VAT number unknown") << 3 << 3 << "00000000000";
-}
-
-void tst_CercaAnagrafica::risultatoVuotoDa3021()
-{
-    QFETCH(int, campo);
-    QFETCH(int, tipo);
-    QFETCH(QString, testo);
-
-    cCercaClienti ricerca;
-    ricerca.setPercorsoDb(m_db->testoConnessione());
-    ricerca.setCampoRicerca(campo);
-    ricerca.setTipoConfronto(tipo);
-    ricerca.setStringaRicerca(testo);
-    std::unique_ptr<Recordset> risultato;
-    ricerca.EseguiRicerca(risultato);
-
-    QVERIFY(risultato);
-    QVERIFY(risultato->aperto());
-    QVERIFY(risultato->eof());
-    QVERIFY(risultato->bof());
-    QCOMPARE(risultato->numeroCampi(), 8);
-    QCOMPARE(numeroErrore([&] { risultato->campo(0); }), int(ErroreDb::NessunRecordCorrente));
-    QCOMPARE(numeroErrore([&] { risultato->campo(QStringLiteral("Codice")); }),
-             int(ErroreDb::NessunRecordCorrente));
-}
-
 void tst_CercaAnagrafica::erroreDelServerLasciaIlRisultato()
 {
     cCercaClienti ricerca;
@@ -496,10 +398,9 @@ void tst_CercaAnagrafica::erroreDelServerLasciaIlRisultato()
 void tst_CercaAnagrafica::chiudiRicerca()
 {
     cCercaDestinatari ricerca;
-    ricerca.setPercorsoDb(m_db->testoConnessione());
-    ricerca.setStringaRicerca(QStringLiteral("Neri"));
-    std::unique_ptr<Recordset> risultato;
-    ricerca.EseguiRicerca(risultato);
+    std::unique_ptr<Recordset> risultato =
+        cerca(ricerca, m_db->testoConnessione(), cCercaAnagrafica::RagioneSociale,
+              cCercaAnagrafica::IniziaCon, QStringLiteral("Neri"));
     QVERIFY(risultato);
     QCOMPARE(risultato->campo(1).toInt(), 301);
 

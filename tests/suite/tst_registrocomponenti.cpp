@@ -51,10 +51,7 @@ private slots:
     void init();
     void cleanup();
 
-    void creaSoloIRegistrati();
-    void idSenzaRiguardoAlleMaiuscole();
-    void registraSostituisceERimuoviToglie();
-    void ogniCreazioneUnaNuovaIstanza();
+    void registro();
 
     void idProgrammatico_data();
     void idProgrammatico();
@@ -96,62 +93,33 @@ QString tst_RegistroComponenti::scriviIni(const QByteArray &contenuto)
     return percorso;
 }
 
-void tst_RegistroComponenti::creaSoloIRegistrati()
+// Only registered ids create, whatever their case; registering again replaces the factory,
+// an empty factory or a removal unregisters; every creation is a new instance.
+void tst_RegistroComponenti::registro()
 {
-    QCOMPARE(RegistroComponenti::crea(QStringLiteral("ReportDocMai.cModuliStampa")), nullptr);
+    const QString id = QStringLiteral("ReportDocLettere.cModuliStampa");
+    QCOMPARE(RegistroComponenti::crea(id), nullptr);
     QCOMPARE(RegistroComponenti::crea(QString()), nullptr);
-
-    m_registrati << QStringLiteral("ReportDocUno.cModuliStampa");
-    RegistroComponenti::registra(m_registrati.last(),
-                                 [] { return new StampaDiProva(QStringLiteral("uno")); });
-
-    std::unique_ptr<cModuliStampa> creata(RegistroComponenti::crea(m_registrati.last()));
-    QCOMPARE(origineDi(creata), QStringLiteral("uno"));
-    QCOMPARE(RegistroComponenti::crea(QStringLiteral("ReportDocDue.cModuliStampa")), nullptr);
-}
-
-void tst_RegistroComponenti::idSenzaRiguardoAlleMaiuscole()
-{
-    m_registrati << QStringLiteral("ReportDocLettere.cModuliStampa");
-    RegistroComponenti::registra(m_registrati.last(),
-                                 [] { return new StampaDiProva(QStringLiteral("lettere")); });
-
-    std::unique_ptr<cModuliStampa> creata(
-        RegistroComponenti::crea(QStringLiteral("REPORTDOCLETTERE.CMODULISTAMPA")));
-    QCOMPARE(origineDi(creata), QStringLiteral("lettere"));
-}
-
-void tst_RegistroComponenti::registraSostituisceERimuoviToglie()
-{
-    const QString id = QStringLiteral("ReportDocX.cModuliStampa");
     m_registrati << id;
     RegistroComponenti::registra(id, [] { return new StampaDiProva(QStringLiteral("prima")); });
     RegistroComponenti::registra(id, [] { return new StampaDiProva(QStringLiteral("dopo")); });
-    {
-        std::unique_ptr<cModuliStampa> creata(RegistroComponenti::crea(id));
-        QCOMPARE(origineDi(creata), QStringLiteral("dopo"));
-    }
+
+    std::unique_ptr<cModuliStampa> prima(
+        RegistroComponenti::crea(QStringLiteral("REPORTDOCLETTERE.CMODULISTAMPA")));
+    std::unique_ptr<cModuliStampa> seconda(RegistroComponenti::crea(id));
+    QCOMPARE(origineDi(prima), QStringLiteral("dopo"));
+    QCOMPARE(origineDi(seconda), QStringLiteral("dopo"));
+    QVERIFY(prima.get() != seconda.get());
+    QCOMPARE(StampaDiProva::vive, 2);
+    QCOMPARE(RegistroComponenti::crea(QStringLiteral("ReportDocDue.cModuliStampa")), nullptr);
+    prima.reset();
+    seconda.reset();
 
     RegistroComponenti::rimuovi(id);
     QCOMPARE(RegistroComponenti::crea(id), nullptr);
-
     RegistroComponenti::registra(id, [] { return new StampaDiProva(QStringLiteral("ancora")); });
     RegistroComponenti::registra(id, RegistroComponenti::FabbricaStampa());
     QCOMPARE(RegistroComponenti::crea(id), nullptr);
-}
-
-void tst_RegistroComponenti::ogniCreazioneUnaNuovaIstanza()
-{
-    const QString id = QStringLiteral("ReportDocY.cModuliStampa");
-    m_registrati << id;
-    RegistroComponenti::registra(id, [] { return new StampaDiProva(QStringLiteral("y")); });
-
-    std::unique_ptr<cModuliStampa> prima(RegistroComponenti::crea(id));
-    std::unique_ptr<cModuliStampa> seconda(RegistroComponenti::crea(id));
-    QVERIFY(prima);
-    QVERIFY(seconda);
-    QVERIFY(prima.get() != seconda.get());
-    QCOMPARE(StampaDiProva::vive, 2);
 }
 
 void tst_RegistroComponenti::idProgrammatico_data()
@@ -159,11 +127,11 @@ void tst_RegistroComponenti::idProgrammatico_data()
     QTest::addColumn<QString>("valore");
     QTest::addColumn<QString>("atteso");
 
+    // clang-format off
     QTest::newRow("empty value: the two fixed parts") << QString() << "ReportDoc.cModuliStampa";
-    QTest::newRow("value between the parts") << "Lettere"
-                                             << "ReportDocLettere.cModuliStampa";
-    QTest::newRow("value used unchanged") << "V 2.1"
-                                          << "ReportDocV 2.1.cModuliStampa";
+    QTest::newRow("value between the parts") << "Lettere" << "ReportDocLettere.cModuliStampa";
+    QTest::newRow("value used unchanged")    << "V 2.1"   << "ReportDocV 2.1.cModuliStampa";
+    // clang-format on
 }
 
 void tst_RegistroComponenti::idProgrammatico()
