@@ -5,28 +5,13 @@
 #include "data/erroredb.h"
 #include "data/istruzioni.h"
 #include "support/databasediprova.h"
+#include "support/errori.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <functional>
 #include <memory>
-
-namespace {
-
-// The number of the ErroreDb that `azione` throws, 0 when it throws none.
-int numeroErrore(const std::function<void()> &azione)
-{
-    try {
-        azione();
-    } catch (const ErroreDb &errore) {
-        return errore.numero();
-    }
-    return 0;
-}
-
-} // namespace
 
 // The station's name, the work table's name and its creation from the suite's template.
 class tst_TabellaLavoro : public QObject
