@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTest>
 #include <QWidget>
 #include <QtGlobal>
 
@@ -14,4 +15,11 @@ T *controlloDi(const QWidget *finestra, const QString &nome)
         qFatal("%s has no %s named %s", qPrintable(finestra->objectName()),
                T::staticMetaObject.className(), qPrintable(nome));
     return trovato;
+}
+
+// A left click in the middle of the widget, where an operator clicks a button or an option.
+inline void clic(QWidget *widget)
+{
+    QTest::mouseClick(widget, Qt::LeftButton, {},
+                      QPoint(widget->width() / 2, widget->height() / 2));
 }

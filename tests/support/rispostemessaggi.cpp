@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QTest>
 
@@ -80,6 +81,21 @@ void RisposteMessaggi::rispondi(std::initializer_list<QMessageBox::StandardButto
 void RisposteMessaggi::gestisci(const Gestore &gestore)
 {
     m_coda.enqueue({QMessageBox::NoButton, gestore});
+}
+
+QString comeAppare(const MessaggioRegistrato &box)
+{
+    return comeAppare(box.testo, box.titolo, box.icona, box.pulsanti);
+}
+
+QString comeAppare(const QString &testo, const QString &titolo, QMessageBox::Icon icona,
+                   QMessageBox::StandardButtons pulsanti)
+{
+    const QByteArray nomeIcona = QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(icona);
+    const QByteArray nomiPulsanti =
+        QMetaEnum::fromType<QMessageBox::StandardButtons>().valueToKeys(int(pulsanti));
+    return QStringLiteral("%1 [%2] %3: %4")
+        .arg(QString::fromLatin1(nomeIcona), QString::fromLatin1(nomiPulsanti), titolo, testo);
 }
 
 QStringList RisposteMessaggi::testi() const

@@ -29,6 +29,12 @@ struct MessaggioRegistrato
     bool rispostaNonValida = false; // the queued button was not on the box: default given
 };
 
+// What an operator sees of a message box on one line (icon, buttons, title, text), so that one
+// QCOMPARE shows every difference: "Information [Ok] Riscuti: Campo Ricerca vuoto! ...".
+QString comeAppare(const MessaggioRegistrato &box);
+QString comeAppare(const QString &testo, const QString &titolo, QMessageBox::Icon icona,
+                   QMessageBox::StandardButtons pulsanti = QMessageBox::Ok);
+
 // Answers the modal message boxes and dialogs that a widget test sets off, and records them.
 // Queue the answers before the action, run it, then read what was shown:
 //     RisposteMessaggi risposte;
