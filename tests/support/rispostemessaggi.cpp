@@ -92,10 +92,17 @@ QString comeAppare(const QString &testo, const QString &titolo, QMessageBox::Ico
                    QMessageBox::StandardButtons pulsanti)
 {
     const QByteArray nomeIcona = QMetaEnum::fromType<QMessageBox::Icon>().valueToKey(icona);
-    const QByteArray nomiPulsanti =
-        QMetaEnum::fromType<QMessageBox::StandardButtons>().valueToKeys(int(pulsanti));
+    // FirstButton and LastButton share their values with Ok and RestoreDefaults: left out.
+    const QMetaEnum tipi = QMetaEnum::fromType<QMessageBox::StandardButtons>();
+    QStringList nomiPulsanti;
+    for (int i = 0; i < tipi.keyCount(); ++i) {
+        const QLatin1String nome(tipi.key(i));
+        if (tipi.value(i) != 0 && (int(pulsanti) & tipi.value(i)) == tipi.value(i) &&
+            nome != QLatin1String("FirstButton") && nome != QLatin1String("LastButton"))
+            nomiPulsanti << nome;
+    }
     return QStringLiteral("%1 [%2] %3: %4")
-        .arg(QString::fromLatin1(nomeIcona), QString::fromLatin1(nomiPulsanti), titolo, testo);
+        .arg(QString::fromLatin1(nomeIcona), nomiPulsanti.join(QLatin1Char('|')), titolo, testo);
 }
 
 QStringList RisposteMessaggi::testi() const
