@@ -261,36 +261,37 @@ void Banco::nessunMessaggio(const QString &dove)
              dove + QStringLiteral(": no message box (seen: %1)").arg(m_risposte.testi()));
 }
 
-QWidget *Banco::apriRiscuti()
+namespace {
+
+// Opens a window as the host does, after closing it as the host closes it (its exit button
+// would first validate the focused field: frmRiscuti refuses an empty customer code with a
+// message), and waits until it is active.
+template <typename Finestra>
+QWidget *riapri(cRiscuti &host, void (cRiscuti::*mostra)())
 {
-    // Closed as the host closes it: the exit button would first validate the field that has
-    // the focus (an empty customer code is refused with a message).
-    if (frmRiscuti *aperta = frmRiscuti::istanza(false))
+    if (Finestra *aperta = Finestra::istanza(false))
         aperta->scarica();
-    m_host->MostraRiscuti();
-    frmRiscuti *finestra = frmRiscuti::istanza();
+    (host.*mostra)();
+    Finestra *finestra = Finestra::istanza();
     Operatore::attendiAttiva(finestra);
     return finestra;
+}
+
+} // namespace
+
+QWidget *Banco::apriRiscuti()
+{
+    return riapri<frmRiscuti>(*m_host, &cRiscuti::MostraRiscuti);
 }
 
 QWidget *Banco::apriRimessa()
 {
-    if (frmRimessa *aperta = frmRimessa::istanza(false))
-        aperta->scarica();
-    m_host->RimessaContrassegni();
-    frmRimessa *finestra = frmRimessa::istanza();
-    Operatore::attendiAttiva(finestra);
-    return finestra;
+    return riapri<frmRimessa>(*m_host, &cRiscuti::RimessaContrassegni);
 }
 
 QWidget *Banco::apriAnnulla()
 {
-    if (frmAnnullaRimessa *aperta = frmAnnullaRimessa::istanza(false))
-        aperta->scarica();
-    m_host->AnnullaRimessaContrassegno();
-    frmAnnullaRimessa *finestra = frmAnnullaRimessa::istanza();
-    Operatore::attendiAttiva(finestra);
-    return finestra;
+    return riapri<frmAnnullaRimessa>(*m_host, &cRiscuti::AnnullaRimessaContrassegno);
 }
 
 void Banco::schermata(QWidget *finestra, const QString &nome) const

@@ -149,8 +149,7 @@ void Connessione::chiudi()
 QSqlDatabase Connessione::database() const
 {
     if (!aperta())
-        throw ErroreDb(ErroreDb::ConnessioneChiusa,
-                       QStringLiteral("Operazione non consentita se l'oggetto è chiuso."));
+        throw ErroreDb::connessioneChiusa();
     return QSqlDatabase::database(m_nome, false);
 }
 

@@ -19,6 +19,10 @@ public:
     };
 
     ErroreDb(int numero, const QString &descrizione);
+    // The component's own errors, with their fixed texts.
+    static ErroreDb connessioneChiusa();
+    static ErroreDb elementoNonTrovato(const QString &nomeONumero);
+    static ErroreDb nessunRecordCorrente();
 
     int numero() const { return m_numero; }
     QString descrizione() const { return m_descrizione; }

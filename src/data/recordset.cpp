@@ -160,23 +160,16 @@ int Recordset::indiceCampo(const QString &nome) const
 {
     const int indice = cercaCampo(nome);
     if (indice < 0)
-        throw ErroreDb(ErroreDb::ElementoNonTrovato,
-                       QStringLiteral("Elemento non trovato nell'insieme corrispondente al nome o "
-                                      "al numero richiesto: %1.")
-                           .arg(nome));
+        throw ErroreDb::elementoNonTrovato(nome);
     return indice;
 }
 
 void Recordset::richiediRigaCorrente() const
 {
     if (!m_aperto)
-        throw ErroreDb(ErroreDb::ConnessioneChiusa,
-                       QStringLiteral("Operazione non consentita se l'oggetto è chiuso."));
+        throw ErroreDb::connessioneChiusa();
     if (eof() || bof())
-        throw ErroreDb(ErroreDb::NessunRecordCorrente,
-                       QStringLiteral("BOF o EOF è True oppure il record corrente è stato "
-                                      "eliminato. L'operazione richiesta necessita di un record "
-                                      "corrente."));
+        throw ErroreDb::nessunRecordCorrente();
 }
 
 QVariant Recordset::campo(const QString &nome) const
@@ -189,10 +182,7 @@ QVariant Recordset::campo(int indice) const
 {
     richiediRigaCorrente();
     if (indice < 0 || indice >= m_struttura.count())
-        throw ErroreDb(ErroreDb::ElementoNonTrovato,
-                       QStringLiteral("Elemento non trovato nell'insieme corrispondente al nome o "
-                                      "al numero richiesto: %1.")
-                           .arg(indice));
+        throw ErroreDb::elementoNonTrovato(QString::number(indice));
     return m_righe.at(m_pos).at(indice);
 }
 

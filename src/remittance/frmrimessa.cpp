@@ -51,8 +51,7 @@ Connessione &connessioneComune()
 {
     std::unique_ptr<Connessione> &connessione = modPrincipale::ConnessioneComune();
     if (!connessione)
-        throw ErroreDb(ErroreDb::ConnessioneChiusa,
-                       QStringLiteral("Operazione non consentita se l'oggetto è chiuso."));
+        throw ErroreDb::connessioneChiusa();
     return *connessione;
 }
 
@@ -70,10 +69,7 @@ QStringList colonneDaCopiare(const Recordset &selezione, const Recordset &tabell
     for (int i = 0; i < selezione.numeroCampi(); ++i) {
         colonne << selezione.nomeCampo(i);
         if (!tabella.haCampo(colonne.last()))
-            throw ErroreDb(ErroreDb::ElementoNonTrovato,
-                           QStringLiteral("Elemento non trovato nell'insieme corrispondente al "
-                                          "nome o al numero richiesto: %1.")
-                               .arg(colonne.last()));
+            throw ErroreDb::elementoNonTrovato(colonne.last());
     }
     return colonne;
 }
