@@ -1,8 +1,9 @@
 #pragma once
 
-// Database checks shared by the fault-injection and hostile-input suites: whole tables as text,
-// to prove that nothing but the intended rows changed, and a cut of a connection from another
-// thread, as a failing network or an administrator's KILL would cut it.
+// Database checks shared by the suites that post and cancel remittances: the waybills'
+// remittance state and the remittance records as lines of text; whole tables as text, to prove
+// that nothing but the intended rows changed; and a cut of a connection from another thread, as
+// a failing network or an administrator's KILL would cut it.
 
 #include "support/databasediprova.h"
 
@@ -155,5 +156,27 @@ private:
     std::atomic<bool> m_tagliata{false};
     std::thread m_thread; // last: it starts once the flags exist
 };
+
+// Each waybill's remittance state, "branch|number|year|remittance|date|sent", in key order.
+inline QStringList statoLdv(DatabaseDiProva &db)
+{
+    QStringList stato;
+    for (const QVariantList &riga : db.righe(QStringLiteral(
+             "SELECT CONCAT_WS('|', lefili, lenrlv, leanlv, lendvc, IFNULL(ledtvc, '-'), leflsc) "
+             "FROM letve00f ORDER BY lefili, lenrlv, leanlv")))
+        stato << riga.value(0).toString();
+    return stato;
+}
+
+// Each remittance record, "number|date|reference|bank|amount", in the order written.
+inline QStringList contrassegni(DatabaseDiProva &db)
+{
+    QStringList righe;
+    for (const QVariantList &riga : db.righe(QStringLiteral(
+             "SELECT CONCAT_WS('|', NrDistinta, DataDistinta, Riferimento, Banca, Importo) "
+             "FROM contrassegni ORDER BY Id")))
+        righe << riga.value(0).toString();
+    return righe;
+}
 
 } // namespace ControlliDb

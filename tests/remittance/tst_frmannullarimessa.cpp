@@ -3,6 +3,7 @@
 #include "component/modprincipale.h"
 #include "data/connessione.h"
 #include "data/istruzioni.h"
+#include "remittance/controllidb.h"
 #include "support/databasediprova.h"
 #include "support/rispostemessaggi.h"
 
@@ -42,8 +43,6 @@ private:
     bool preparaDati();
     template <typename T> T *controllo(const char *nome) const;
     void compila(const QString &numero, const QString &data);
-    QStringList statoLdv();
-    QStringList contrassegni();
 
     std::unique_ptr<DatabaseDiProva> m_db;
     std::unique_ptr<RisposteMessaggi> m_risposte;
@@ -120,26 +119,6 @@ void tst_frmAnnullaRimessa::compila(const QString &numero, const QString &data)
     QCOMPARE(txtData->displayText(), data);
 }
 
-QStringList tst_frmAnnullaRimessa::statoLdv()
-{
-    QStringList stato;
-    for (const QVariantList &riga : m_db->righe(QStringLiteral(
-             "SELECT CONCAT_WS('|', lefili, lenrlv, leanlv, lendvc, IFNULL(ledtvc, '-'), leflsc) "
-             "FROM letve00f ORDER BY lefili, lenrlv, leanlv")))
-        stato << riga.value(0).toString();
-    return stato;
-}
-
-QStringList tst_frmAnnullaRimessa::contrassegni()
-{
-    QStringList righe;
-    for (const QVariantList &riga : m_db->righe(QStringLiteral(
-             "SELECT CONCAT_WS('|', NrDistinta, DataDistinta, Riferimento, Banca, Importo) "
-             "FROM contrassegni ORDER BY Id")))
-        righe << riga.value(0).toString();
-    return righe;
-}
-
 void tst_frmAnnullaRimessa::aspetto()
 {
     QCOMPARE(m_finestra->objectName(), QStringLiteral("frmAnnullaRimessa"));
@@ -209,7 +188,7 @@ void tst_frmAnnullaRimessa::annullamento()
     QFETCH(QStringList, azzerate);
     QFETCH(QStringList, restaContrassegni);
 
-    QStringList attesoLdv = statoLdv();
+    QStringList attesoLdv = ControlliDb::statoLdv(*m_db);
     for (QString &riga : attesoLdv) {
         const QString chiave = riga.section(QLatin1Char('|'), 0, 2);
         if (azzerate.contains(chiave))
@@ -232,8 +211,8 @@ void tst_frmAnnullaRimessa::annullamento()
     QCOMPARE(esito.titolo, titolo);
     QCOMPARE(esito.icona, QMessageBox::Information);
 
-    QCOMPARE(statoLdv(), attesoLdv);
-    QCOMPARE(contrassegni(), restaContrassegni);
+    QCOMPARE(ControlliDb::statoLdv(*m_db), attesoLdv);
+    QCOMPARE(ControlliDb::contrassegni(*m_db), restaContrassegni);
     // A cancelled number is not given again.
     QCOMPARE(
         m_db->valore(QStringLiteral("SELECT UltimoNumDistVersam FROM zolvimacon_tabge00f")).toInt(),
@@ -259,8 +238,8 @@ void tst_frmAnnullaRimessa::rifiutato()
 {
     QFETCH(QString, numero);
     QFETCH(QString, data);
-    const QStringList primaLdv = statoLdv();
-    const QStringList primaContrassegni = contrassegni();
+    const QStringList primaLdv = ControlliDb::statoLdv(*m_db);
+    const QStringList primaContrassegni = ControlliDb::contrassegni(*m_db);
     compila(numero, data.size() == 10 ? data : QString());
     if (data.size() < 10) {
         QTest::keyClick(controllo<QLineEdit>("txtNum"), Qt::Key_Tab);
@@ -275,8 +254,8 @@ void tst_frmAnnullaRimessa::rifiutato()
                           impossibile}));
     QCOMPARE(m_risposte->registrati().at(1).titolo, titolo);
     QCOMPARE(m_risposte->registrati().at(1).icona, QMessageBox::Warning);
-    QCOMPARE(statoLdv(), primaLdv);
-    QCOMPARE(contrassegni(), primaContrassegni);
+    QCOMPARE(ControlliDb::statoLdv(*m_db), primaLdv);
+    QCOMPARE(ControlliDb::contrassegni(*m_db), primaContrassegni);
     QCOMPARE(controllo<QLineEdit>("txtNum")->text(), numero);
     QCOMPARE(controllo<QLineEdit>("txtData")->displayText(), visto);
     QVERIFY(!modPrincipale::ConnessioneComune());
@@ -284,13 +263,13 @@ void tst_frmAnnullaRimessa::rifiutato()
 
 void tst_frmAnnullaRimessa::rispostaNo()
 {
-    const QStringList primaLdv = statoLdv();
+    const QStringList primaLdv = ControlliDb::statoLdv(*m_db);
     compila(QStringLiteral("42"), QStringLiteral("10/02/2025"));
     m_risposte->rispondi(QMessageBox::No);
     QTest::mouseClick(controllo<QPushButton>("cmdAnnullaRimessa"), Qt::LeftButton);
     QCOMPARE(m_risposte->registrati().size(), 1);
-    QCOMPARE(statoLdv(), primaLdv);
-    QCOMPARE(contrassegni().size(), 4);
+    QCOMPARE(ControlliDb::statoLdv(*m_db), primaLdv);
+    QCOMPARE(ControlliDb::contrassegni(*m_db).size(), 4);
     QCOMPARE(controllo<QLineEdit>("txtNum")->text(), QStringLiteral("42"));
     QCOMPARE(controllo<QLineEdit>("txtData")->displayText(), QStringLiteral("10/02/2025"));
 }
@@ -301,14 +280,14 @@ void tst_frmAnnullaRimessa::erroreDelServerAnnullaTutto()
     ESEGUI_SQL(*m_db, QStringLiteral("CREATE TRIGGER blocca_eliminazione BEFORE DELETE ON "
                                      "contrassegni FOR EACH ROW SIGNAL SQLSTATE '45000' SET "
                                      "MESSAGE_TEXT = 'Distinta chiusa'"));
-    const QStringList primaLdv = statoLdv();
+    const QStringList primaLdv = ControlliDb::statoLdv(*m_db);
     compila(QStringLiteral("42"), QStringLiteral("10/02/2025"));
     m_risposte->rispondi({QMessageBox::Yes, QMessageBox::Ok});
     QTest::mouseClick(controllo<QPushButton>("cmdAnnullaRimessa"), Qt::LeftButton);
 
     QCOMPARE(m_risposte->testi().value(1), impossibile);
-    QCOMPARE(statoLdv(), primaLdv);
-    QCOMPARE(contrassegni().size(), 4);
+    QCOMPARE(ControlliDb::statoLdv(*m_db), primaLdv);
+    QCOMPARE(ControlliDb::contrassegni(*m_db).size(), 4);
     QVERIFY(!modPrincipale::ConnessioneComune());
 }
 

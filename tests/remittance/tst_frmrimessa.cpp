@@ -11,6 +11,7 @@
 #include "suite/RegistroComponenti.h"
 #include "suite/cModuliStampa.h"
 #include "suite/creamodulistampa.h"
+#include "remittance/controllidb.h"
 #include "support/databasediprova.h"
 #include "support/rispostemessaggi.h"
 
@@ -231,11 +232,9 @@ private:
     void scegliCliente(const QString &cliente);
     void scegliTipo(int tipo);
     void premiRimessa();
-    QStringList statoLdv();
     // A press that stopped before the posting: nothing written, no work table, no print, the
     // shared connection closed, and the window keeps the operator's customer, type and start.
     void nienteScritto(const QStringList &ldvPrima, int tipo, const QString &dal);
-    QStringList contrassegni();
     int ultimoNumero();
     bool tabellaLavoroEsiste();
     void salvaSchermata(QWidget *finestra, const QString &nome);
@@ -414,20 +413,10 @@ void tst_frmRimessa::premiRimessa()
     QTest::mouseClick(controllo<QPushButton>("cmdRimessa"), Qt::LeftButton);
 }
 
-QStringList tst_frmRimessa::statoLdv()
-{
-    QStringList stato;
-    for (const QVariantList &riga : m_db->righe(QStringLiteral(
-             "SELECT CONCAT_WS('|', lefili, lenrlv, leanlv, lendvc, IFNULL(ledtvc, '-'), leflsc) "
-             "FROM letve00f ORDER BY lefili, lenrlv, leanlv")))
-        stato << riga.value(0).toString();
-    return stato;
-}
-
 void tst_frmRimessa::nienteScritto(const QStringList &ldvPrima, int tipo, const QString &dal)
 {
-    QCOMPARE(statoLdv(), ldvPrima);
-    QCOMPARE(contrassegni(), QStringList());
+    QCOMPARE(ControlliDb::statoLdv(*m_db), ldvPrima);
+    QCOMPARE(ControlliDb::contrassegni(*m_db), QStringList());
     QCOMPARE(ultimoNumero(), 41);
     QVERIFY(!tabellaLavoroEsiste());
     QVERIFY(registro.chiamate.isEmpty());
@@ -435,16 +424,6 @@ void tst_frmRimessa::nienteScritto(const QStringList &ldvPrima, int tipo, const 
     QCOMPARE(controllo<QLineEdit>("txtCodiceCli")->text(), QStringLiteral("1001"));
     QCOMPARE(controllo<QComboBox>("cmbCodInc")->currentIndex(), tipo);
     QCOMPARE(controllo<QLineEdit>("txtDataDa")->displayText(), dal);
-}
-
-QStringList tst_frmRimessa::contrassegni()
-{
-    QStringList righe;
-    for (const QVariantList &riga : m_db->righe(QStringLiteral(
-             "SELECT CONCAT_WS('|', NrDistinta, DataDistinta, Riferimento, Banca, Importo) "
-             "FROM contrassegni ORDER BY Id")))
-        righe << riga.value(0).toString();
-    return righe;
 }
 
 int tst_frmRimessa::ultimoNumero()
@@ -628,7 +607,7 @@ void tst_frmRimessa::nessunaLdv()
     QFETCH(QString, dal);
     QFETCH(QString, al);
     QFETCH(QString, testo);
-    const QStringList prima = statoLdv();
+    const QStringList prima = ControlliDb::statoLdv(*m_db);
     if (dal.isEmpty()) {
         scegliCliente(QStringLiteral("1001"));
         scegliTipo(tipo);
@@ -708,7 +687,7 @@ void tst_frmRimessa::rimessaDefinitiva()
     QCOMPARE(chiavi.size(), lecnss.size());
     const QString tabella = NomeTabellaLavoro(QStringLiteral("Rimessa"));
 
-    QStringList attesoLdv = statoLdv();
+    QStringList attesoLdv = ControlliDb::statoLdv(*m_db);
     for (QString &riga : attesoLdv) {
         const QStringList parti = riga.split(QLatin1Char('|'));
         if (chiavi.contains(parti.mid(0, 3).join(QLatin1Char('|'))))
@@ -761,14 +740,14 @@ void tst_frmRimessa::rimessaDefinitiva()
 
     // The database: waybills stamped and sent, one record per waybill for our cheque or
     // transfer, the last number 42, the work table gone.
-    QCOMPARE(statoLdv(), attesoLdv);
+    QCOMPARE(ControlliDb::statoLdv(*m_db), attesoLdv);
     QStringList attesiContrassegni;
     if (conAssegno) {
         for (int i = 0; i < chiavi.size(); ++i)
             attesiContrassegni << QStringLiteral("42|") + oggi() +
                                       QStringLiteral("|A-77/1|Banca dell'Adda|1234.50");
     }
-    QCOMPARE(contrassegni(), attesiContrassegni);
+    QCOMPARE(ControlliDb::contrassegni(*m_db), attesiContrassegni);
     QCOMPARE(ultimoNumero(), 42);
     QVERIFY(!tabellaLavoroEsiste());
     QVERIFY(!modPrincipale::ConnessioneComune());
@@ -799,7 +778,7 @@ void tst_frmRimessa::letteraProvvisoria_data()
 void tst_frmRimessa::letteraProvvisoria()
 {
     QFETCH(int, tipo);
-    const QStringList prima = statoLdv();
+    const QStringList prima = ControlliDb::statoLdv(*m_db);
     compila(QStringLiteral("1001"), tipo, QStringLiteral("01/01/2025"),
             QStringLiteral("31/01/2025"), QStringLiteral("A-77/1"),
             QStringLiteral("Banca dell'Adda"), QStringLiteral("12"));
@@ -823,8 +802,8 @@ void tst_frmRimessa::letteraProvvisoria()
     for (const QString &riga : std::as_const(registro.righe))
         QVERIFY2(riga.split(QLatin1Char('|')).at(4) == QLatin1String("0"), qPrintable(riga));
 
-    QCOMPARE(statoLdv(), prima);
-    QCOMPARE(contrassegni(), QStringList());
+    QCOMPARE(ControlliDb::statoLdv(*m_db), prima);
+    QCOMPARE(ControlliDb::contrassegni(*m_db), QStringList());
     QCOMPARE(ultimoNumero(), 41);
     QVERIFY(!tabellaLavoroEsiste());
     QCOMPARE(controllo<QLineEdit>("txtCodiceCli")->text(), QString());
@@ -859,7 +838,7 @@ void tst_frmRimessa::erroriPrimaDellaRegistrazione()
     QFETCH(QMessageBox::StandardButton, risposta);
     QFETCH(QString, inizioErrore);
     scriviIni(idProva, modello);
-    const QStringList prima = statoLdv();
+    const QStringList prima = ControlliDb::statoLdv(*m_db);
 
     compila(QStringLiteral("1001"), tipo, QStringLiteral("01/01/2025"),
             QStringLiteral("31/01/2025"), QStringLiteral("A-77/1"),
@@ -893,7 +872,7 @@ void tst_frmRimessa::stampaFallitaDopoLaConferma()
                           QStringLiteral("482 Errore della stampante.") + codaErrore}));
     QCOMPARE(registro.righe.size(), 2);
     QCOMPARE(ultimoNumero(), 42);
-    QCOMPARE(contrassegni(),
+    QCOMPARE(ControlliDb::contrassegni(*m_db),
              (QStringList{
                  QStringLiteral("42|") + oggi() + QStringLiteral("|BON-9|Banca Sella|801.99"),
                  QStringLiteral("42|") + oggi() + QStringLiteral("|BON-9|Banca Sella|801.99")}));
