@@ -128,12 +128,10 @@ void Connessione::chiudi()
 {
     if (m_nome.isEmpty())
         return;
-    bool riutilizzabile = !m_guasta;
+    bool riutilizzabile = false;
     {
         QSqlDatabase db = QSqlDatabase::database(m_nome, false);
-        if (m_transazione)
-            riutilizzabile = db.isOpen() && db.rollback() && riutilizzabile;
-        riutilizzabile = riutilizzabile && db.isOpen();
+        riutilizzabile = db.isOpen() && (!m_transazione || db.rollback());
         if (!riutilizzabile)
             db.close();
     }
@@ -143,7 +141,6 @@ void Connessione::chiudi()
         QSqlDatabase::removeDatabase(m_nome);
     m_nome.clear();
     m_transazione = false;
-    m_guasta = false;
 }
 
 QSqlDatabase Connessione::database() const
@@ -179,21 +176,17 @@ void Connessione::iniziaTransazione()
 void Connessione::confermaTransazione()
 {
     QSqlDatabase db = database();
-    if (!db.commit()) {
-        m_guasta = true;
-        lancia(db.lastError());
-    }
+    if (!db.commit())
+        lancia(db.lastError()); // still open: closing rolls it back or drops the connection
     m_transazione = false;
 }
 
 void Connessione::annullaTransazione()
 {
     QSqlDatabase db = database();
+    if (!db.rollback())
+        lancia(db.lastError()); // still open: closing tries again or drops the connection
     m_transazione = false;
-    if (!db.rollback()) {
-        m_guasta = true;
-        lancia(db.lastError());
-    }
 }
 
 void Connessione::lancia(const QSqlError &errore)

@@ -50,6 +50,5 @@ private:
     QString m_testo;
     int m_timeout = 0;
     int m_timeoutSessione = 0; // what the open session has
-    bool m_transazione = false;
-    bool m_guasta = false; // a commit or rollback failed: never handed on
+    bool m_transazione = false; // until a commit or rollback succeeds
 };
