@@ -15,12 +15,9 @@
 #include "fields/campodata.h"
 #include "search/frmricercagia.h"
 
-#include <QApplication>
 #include <QDate>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QPainter>
-#include <QPointer>
 #include <QTimer>
 
 #include <utility>
@@ -148,32 +145,6 @@ QIcon iconaLente()
     pittore.drawLine(QPointF(20, 20), QPointF(28, 28));
     return QIcon(immagine);
 }
-
-// Runs `azione` once, when the watched dialog hides: inside its closing, before the code that
-// showed it goes on.
-class AllaChiusura : public QObject
-{
-public:
-    AllaChiusura(QWidget *dialogo, std::function<void()> azione)
-        : QObject(dialogo), m_azione(std::move(azione))
-    {
-        dialogo->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *oggetto, QEvent *evento) override
-    {
-        if (evento->type() == QEvent::Hide && m_azione) {
-            oggetto->removeEventFilter(this);
-            deleteLater();
-            std::exchange(m_azione, nullptr)();
-        }
-        return false;
-    }
-
-private:
-    std::function<void()> m_azione;
-};
 
 // The save's transaction: rolled back when it goes unless it was committed.
 class Transazione
@@ -308,35 +279,7 @@ void frmRiscuti::RipristinaProgetto()
 
 void frmRiscuti::attivazione()
 {
-    if (std::exchange(m_saltaAttivazione, false))
-        return;
     RicercaPreimpostata();
-}
-
-bool frmRiscuti::event(QEvent *evento)
-{
-    if (evento->type() == QEvent::WindowDeactivate)
-        ricordaFinestraModale();
-    return FinestraLavoro::event(evento);
-}
-
-// The activation's lookup belongs to coming back from another window of the host, and to the
-// return from a dialog, where it runs as the dialog closes (so that what the dialog's caller
-// then loads is what stays on screen). Coming back from a message box is no activation.
-void frmRiscuti::ricordaFinestraModale()
-{
-    QWidget *nuova = QApplication::activeWindow();
-    m_saltaAttivazione = false;
-    if (qobject_cast<QMessageBox *>(nuova)) {
-        m_saltaAttivazione = true;
-    } else if (auto *dialogo = qobject_cast<QDialog *>(nuova); dialogo && dialogo->isModal()) {
-        m_saltaAttivazione = true;
-        const QPointer<frmRiscuti> finestra(this);
-        new AllaChiusura(dialogo, [finestra] {
-            if (finestra && finestra->caricata())
-                eseguiGestore(finestra, [finestra] { finestra->RicercaPreimpostata(); });
-        });
-    }
 }
 
 bool frmRiscuti::eventFilter(QObject *oggetto, QEvent *evento)

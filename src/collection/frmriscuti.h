@@ -42,7 +42,6 @@ public:
 protected:
     void caricamento() override;
     void attivazione() override;
-    bool event(QEvent *evento) override;
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
@@ -54,7 +53,6 @@ private:
     void CercaSpedizione(int tipo);
     void RicercaPreimpostata();
     void CaricaLdvPreimpostata();
-    void ricordaFinestraModale();
 
     // Display.
     void RipristinaProgetto();
@@ -78,8 +76,4 @@ private:
     // The last pick of the shipment list.
     QString m_NLdvScelta;
     QString m_DataLdvScelta;
-
-    // The next activation is the return from a modal window (a message box, or a dialog whose
-    // return already ran the activation's lookup): it does not look the presets up again.
-    bool m_saltaAttivazione = false;
 };
