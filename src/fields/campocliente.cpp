@@ -52,13 +52,15 @@ CampoCliente::CampoCliente(QLineEdit *txtCodiceCli, QPushButton *cmdCercaCliente
     // Leaving the field validates it; the focus loss that follows an accepted validation does not
     // look the same code up a second time.
     comportamento->suValidazione = [this] {
+        if (m_spostamentoDopoRicerca)
+            return true;
         m_appenaConvalidato = true;
         bool esito = true;
         eseguiGestore(m_txt->window(), [&] { esito = ConvalidaCliente(); });
         return esito;
     };
     comportamento->suPerditaFocus = [this] {
-        const bool giaFatto = m_appenaConvalidato;
+        const bool giaFatto = m_appenaConvalidato || m_spostamentoDopoRicerca;
         m_appenaConvalidato = false;
         if (!giaFatto && !m_txt->text().isEmpty())
             eseguiGestore(m_txt->window(), [this] { ConvalidaCliente(); });
@@ -99,9 +101,16 @@ bool CampoCliente::ConvalidaCliente()
     }
     cliente.chiudi();
     // The lookup may run while the focus is already on its way elsewhere: move it once that
-    // move has ended.
-    if (QWidget *dopo = m_opzioni.focusDopoRicerca)
-        QTimer::singleShot(0, dopo, [dopo] { dopo->setFocus(Qt::OtherFocusReason); });
+    // move has ended. Leaving the field this way looks nothing up again: the window's activation
+    // looks the code up with the focus still in the field, and an unknown code would otherwise
+    // clear the window and bring its message back.
+    if (QWidget *dopo = m_opzioni.focusDopoRicerca) {
+        QTimer::singleShot(0, this, [this, dopo] {
+            m_spostamentoDopoRicerca = true;
+            dopo->setFocus(Qt::OtherFocusReason);
+            m_spostamentoDopoRicerca = false;
+        });
+    }
     return true;
 }
 

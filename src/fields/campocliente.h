@@ -52,4 +52,5 @@ private:
     QString m_codCliente;
     bool m_clienteValido = false;
     bool m_appenaConvalidato = false;
+    bool m_spostamentoDopoRicerca = false; // the lookup is moving the focus on
 };
