@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QWidget>
+#include <QWindow>
 
 namespace modPrincipale {
 
@@ -92,17 +93,20 @@ void EseguiComando(const QString &istruzione)
     connessione.esegui(istruzione);
 }
 
+// The flag goes to the native window, which the window manager keeps mapped, placed and
+// active: set on the widget, it would destroy and re-create a shown window, which comes back
+// inactive with no focused field. The widget's own flags are only told, so that a later showing
+// does not undo it.
 void ImpostaInPrimoPiano(QWidget *finestra, bool primoPiano)
 {
     if (!finestra)
         return;
-    const bool attuale = finestra->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
-    if (attuale == primoPiano)
-        return;
-    const bool visibile = finestra->isVisible();
-    finestra->setWindowFlag(Qt::WindowStaysOnTopHint, primoPiano);
-    if (visibile)
-        finestra->show(); // changing the flags hides a window
+    const Qt::WindowFlags flag =
+        primoPiano ? finestra->windowFlags() | Qt::WindowStaysOnTopHint
+                   : finestra->windowFlags() & ~Qt::WindowFlags(Qt::WindowStaysOnTopHint);
+    finestra->overrideWindowFlags(flag);
+    if (QWindow *nativa = finestra->windowHandle())
+        nativa->setFlag(Qt::WindowStaysOnTopHint, primoPiano);
 }
 
 void CaricaCodiciIncasso(QComboBox *lista)

@@ -36,8 +36,8 @@ void ChiudiRecordset(std::unique_ptr<Recordset> &recordset);
 // Runs one statement on a connection of its own, outside any transaction. Throws ErroreDb.
 void EseguiComando(const QString &istruzione);
 
-// Puts a window into the topmost band or takes it out. Changes nothing when the window is
-// already where asked (so it can be called on every activation).
+// Puts a window into the topmost band or takes it out, shown or not; a shown window stays
+// mapped, placed and active, with its focused field.
 void ImpostaInPrimoPiano(QWidget *finestra, bool primoPiano);
 
 // Fills a list with the five collection codes: "", "In Cassa", "Invio assegno mitt.",

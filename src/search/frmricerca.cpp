@@ -164,7 +164,7 @@ void frmRicerca::caricamento()
         m_componente->setCampoRicerca(cCercaAnagrafica::RagioneSociale);
         m_componente->setTipoConfronto(cCercaAnagrafica::IniziaCon);
     }
-    // Topmost before the dialog shows: switching the flag on a shown window would hide it.
+    // Topmost from its first showing; each activation makes it so again.
     ImpostaInPrimoPiano(this, true);
 
     if (!m_componente) {
