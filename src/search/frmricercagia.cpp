@@ -103,7 +103,7 @@ void frmRicercaGia::caricamento()
     ui->lblRif->setText(m_captionLabel);
     ui->lblCliente->setText(m_ragioneSocialeCliente);
     ui->lblAnno->setText(AnnoOdata());
-    // Topmost before the dialog shows: switching the flag on a shown window would hide it.
+    // Topmost from its first showing; each activation makes it so again.
     ImpostaInPrimoPiano(this, true);
 
     try {
@@ -119,6 +119,8 @@ void frmRicercaGia::caricamento()
     regoleGriglia();
     regoleControlli();
     LarghezzaColonne();
+    // The buttons fit the result from the first showing on, whenever the activation comes.
+    VerificaRisultato();
 
     for (QWidget *primo :
          {static_cast<QWidget *>(ui->txtValore), static_cast<QWidget *>(ui->txtAnnoData),
