@@ -6,6 +6,7 @@
 #include "data/recordset.h"
 #include "data/sql.h"
 #include "letterarimessa.h"
+#include "messaggi.h"
 #include "modprincipale.h"
 
 #include <QApplication>
@@ -110,18 +111,26 @@ QString cModuliStampaPredefinito::istruzioneAzienda()
     return QStringLiteral("SELECT * FROM azienda ORDER BY Id LIMIT 1;");
 }
 
-cModuliStampaPredefinito::Uscita cModuliStampaPredefinito::uscitaConfigurata()
+cModuliStampaPredefinito::Uscita cModuliStampaPredefinito::uscita(const QString &scelta,
+                                                                  bool conFinestre, bool conSchermo,
+                                                                  bool conStampante)
 {
-    const QString scelta = qEnvironmentVariable("RISCUTI_STAMPA").trimmed().toLower();
-    if (scelta == QLatin1String("nessuna"))
+    const QString voce = scelta.trimmed().toLower();
+    if (voce == QLatin1String("nessuna"))
         return Nessuna;
-    const bool conFinestre = qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
-    if (scelta == QLatin1String("anteprima"))
+    if (voce == QLatin1String("anteprima"))
         return conFinestre ? Anteprima : Nessuna;
-    if (scelta.isEmpty() && senzaSchermo())
+    if (voce.isEmpty() && !conSchermo)
         return Nessuna;
     // "stampante", or nothing said on a machine with a screen.
-    return QPrinterInfo::defaultPrinter().isNull() ? Nessuna : Stampante;
+    return conStampante ? Stampante : SenzaStampante;
+}
+
+cModuliStampaPredefinito::Uscita cModuliStampaPredefinito::uscitaConfigurata()
+{
+    return uscita(qEnvironmentVariable("RISCUTI_STAMPA"),
+                  qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr,
+                  !senzaSchermo(), !QPrinterInfo::defaultPrinter().isNull());
 }
 
 QString cModuliStampaPredefinito::cartellaArchivio()
@@ -162,7 +171,9 @@ void cModuliStampaPredefinito::Stampa(QString &testo, bool &flag)
     m_ultimoPdf = scriviPdf(html, logo, lettera.codiceCliente);
 
     const Uscita uscita = uscitaConfigurata();
-    if (uscita != Nessuna)
+    if (uscita == SenzaStampante)
+        avvisaSenzaStampante(m_ultimoPdf);
+    else if (uscita != Nessuna)
         stampa(html, logo, uscita);
 
     testo = m_ultimoPdf;
@@ -328,6 +339,17 @@ QString cModuliStampaPredefinito::scriviPdf(const QString &html, const QImage &l
                            .arg(QDir::toNativeSeparators(percorso)));
     }
     return percorso;
+}
+
+// The operator expected paper: say that none came and where the letter is.
+void cModuliStampaPredefinito::avvisaSenzaStampante(const QString &pdf)
+{
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return;
+    Messaggi::informazione(QApplication::activeWindow(), Messaggi::titoloApplicazione(),
+                           QStringLiteral("Nessuna stampante installata: la lettera non è stata "
+                                          "stampata. La copia PDF è archiviata in %1")
+                               .arg(QDir::toNativeSeparators(pdf)));
 }
 
 void cModuliStampaPredefinito::stampa(const QString &html, const QImage &logo, Uscita uscita)

@@ -22,7 +22,8 @@ class Connessione;
 //   "anteprima"  shown in a print preview, from which the operator prints,
 //   "nessuna"    the PDF copy only.
 // Without the variable: "stampante", unless the session has no screen (offscreen or minimal
-// platform) or the system has no printer, where only the PDF is written.
+// platform), where only the PDF is written. When the letter should be printed and the system has
+// no printer, the operator is told so and where the PDF copy is.
 //
 // The letter-head comes from the table azienda (its first row); a database without that table
 // takes it from the section [Azienda] of the suite's INI file (keys RagioneSociale, Indirizzo,
@@ -30,7 +31,7 @@ class Connessione;
 class cModuliStampaPredefinito : public cModuliStampa
 {
 public:
-    enum Uscita { Nessuna, Stampante, Anteprima };
+    enum Uscita { Nessuna, Stampante, Anteprima, SenzaStampante };
     enum Errore {
         ModuloNonPrevisto = 5,     // a form number other than 8
         ArchivioNonScrivibile = 75 // the PDF copy could not be written
@@ -53,6 +54,10 @@ public:
     QString ultimoPdf() const { return m_ultimoPdf; }
 
     static Uscita uscitaConfigurata();
+    // The choice of RISCUTI_STAMPA (`scelta`) in a process with or without windows, on a screen
+    // or not, with or without a default printer.
+    static Uscita uscita(const QString &scelta, bool conFinestre, bool conSchermo,
+                         bool conStampante);
     static QString cartellaArchivio();
 
     // Statements the letter reads (pure).
@@ -64,6 +69,7 @@ private:
     LetteraRimessa leggiLettera(Connessione &connessione) const;
     static Anagrafica leggiIntestazione(Connessione &connessione);
     static QString scriviPdf(const QString &html, const QImage &logo, const QString &cliente);
+    static void avvisaSenzaStampante(const QString &pdf);
     static void stampa(const QString &html, const QImage &logo, Uscita uscita);
 
     QString m_percorsoDb;

@@ -6,6 +6,7 @@
 #include "modprincipale.h"
 #include "support/databasediprova.h"
 #include "support/errori.h"
+#include "support/rispostemessaggi.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -121,6 +123,7 @@ private slots:
     void logo_data();
     void logo();
     void anteprimaMostraLaLettera();
+    void senzaStampante();
     void errori_data();
     void errori();
 
@@ -222,9 +225,8 @@ void tst_ModuliStampa::centesimi_data()
     riga("whole number column", 42, 4200);
     riga("NULL", QVariant(), 0);
     for (const char *valore : {"1.005", "1,50", "abc", "", "1.2.3"})
-        QTest::addRow("refused: '%s'", valore)
-            << QVariant(QString::fromLatin1(valore)) << qint64(0)
-            << int(ErroreDb::TipoNonCorrispondente);
+        QTest::addRow("refused: '%s'", valore) << QVariant(QString::fromLatin1(valore)) << qint64(0)
+                                               << int(ErroreDb::TipoNonCorrispondente);
 }
 
 void tst_ModuliStampa::centesimi()
@@ -385,27 +387,32 @@ void tst_ModuliStampa::istruzioni()
 
 void tst_ModuliStampa::uscitaConfigurata_data()
 {
-    QTest::addColumn<QByteArray>("valore");
+    using M = cModuliStampaPredefinito;
+    QTest::addColumn<QString>("scelta");
+    QTest::addColumn<bool>("conFinestre");
+    QTest::addColumn<bool>("conSchermo");
+    QTest::addColumn<bool>("conStampante");
     QTest::addColumn<int>("attesa");
-
-    QTest::newRow("nessuna") << QByteArray("nessuna") << int(cModuliStampaPredefinito::Nessuna);
-    QTest::newRow("anteprima, any case")
-        << QByteArray(" Anteprima ") << int(cModuliStampaPredefinito::Anteprima);
-    QTest::newRow("nothing said, no screen")
-        << QByteArray() << int(cModuliStampaPredefinito::Nessuna);
+    // clang-format off
+    QTest::newRow("nessuna")                   << "nessuna"      << true  << true  << true  << int(M::Nessuna);
+    QTest::newRow("anteprima, any case")       << " Anteprima "  << true  << false << false << int(M::Anteprima);
+    QTest::newRow("anteprima without windows") << "anteprima"    << false << false << true  << int(M::Nessuna);
+    QTest::newRow("nothing said, no screen")   << ""             << true  << false << true  << int(M::Nessuna);
+    QTest::newRow("nothing said, a printer")   << ""             << true  << true  << true  << int(M::Stampante);
+    QTest::newRow("nothing said, no printer")  << ""             << true  << true  << false << int(M::SenzaStampante);
+    QTest::newRow("stampante, no printer")     << "stampante"    << true  << false << false << int(M::SenzaStampante);
+    // clang-format on
 }
 
 void tst_ModuliStampa::uscitaConfigurata()
 {
-    QFETCH(QByteArray, valore);
+    QFETCH(QString, scelta);
+    QFETCH(bool, conFinestre);
+    QFETCH(bool, conSchermo);
+    QFETCH(bool, conStampante);
     QFETCH(int, attesa);
-
-    QCOMPARE(QGuiApplication::platformName(), QStringLiteral("offscreen"));
-    if (valore.isNull())
-        qunsetenv("RISCUTI_STAMPA");
-    else
-        qputenv("RISCUTI_STAMPA", valore);
-    QCOMPARE(int(cModuliStampaPredefinito::uscitaConfigurata()), attesa);
+    QCOMPARE(int(cModuliStampaPredefinito::uscita(scelta, conFinestre, conSchermo, conStampante)),
+             attesa);
 }
 
 void tst_ModuliStampa::cartellaArchivio()
@@ -528,7 +535,8 @@ void tst_ModuliStampa::lettera()
     const QString lettera = testoPdf(stampa->ultimoPdf());
     QVERIFY2(!lettera.isEmpty(), "no text could be read from the PDF");
     for (const QString &atteso : std::as_const(presenti))
-        QVERIFY2(lettera.contains(atteso), qPrintable(atteso + QStringLiteral("\n---\n") + lettera));
+        QVERIFY2(lettera.contains(atteso),
+                 qPrintable(atteso + QStringLiteral("\n---\n") + lettera));
     for (const QString &escluso : std::as_const(assenti))
         QVERIFY2(!lettera.contains(escluso), qPrintable(escluso));
 }
@@ -630,6 +638,25 @@ void tst_ModuliStampa::anteprimaMostraLaLettera()
     QVERIFY(flag);
 }
 
+// Paper was asked for and the system has none: the operator is told where the letter was filed.
+void tst_ModuliStampa::senzaStampante()
+{
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        QSKIP("this machine has a printer: the letter would be printed");
+    qputenv("RISCUTI_STAMPA", "stampante");
+    auto stampa = modulo(dati(QStringLiteral("500"), querySelezione));
+    RisposteMessaggi risposte;
+    risposte.rispondi(QMessageBox::Ok);
+    QCOMPARE(::stampa(*stampa), 0);
+    QCOMPARE(pdfArchiviati().size(), 1);
+    QCOMPARE(risposte.registrati().size(), 1);
+    QCOMPARE(comeAppare(risposte.registrati().at(0)),
+             comeAppare(QStringLiteral("Nessuna stampante installata: la lettera non è stata "
+                                       "stampata. La copia PDF è archiviata in ") +
+                            stampa->ultimoPdf(),
+                        QStringLiteral("Riscuti"), QMessageBox::Information));
+}
+
 void tst_ModuliStampa::errori_data()
 {
     QTest::addColumn<int>("numeroModulo");
@@ -642,11 +669,11 @@ void tst_ModuliStampa::errori_data()
                                          << int(cModuliStampaPredefinito::ModuloNonPrevisto);
     QTest::newRow("customer code that is not a number")
         << 8 << "12a" << querySelezione << false << int(ErroreDb::TipoNonCorrispondente);
-    QTest::newRow("query the server refuses")
-        << 8 << "500" << "SELECT * from PC99Rimessa;" << false << 1146;
-    QTest::newRow("amount that is not a number")
-        << 8 << "500" << "SELECT '7001' AS lenrlv, 'molto' AS lecnss;" << false
-        << int(ErroreDb::TipoNonCorrispondente);
+    QTest::newRow("query the server refuses") << 8 << "500"
+                                              << "SELECT * from PC99Rimessa;" << false << 1146;
+    QTest::newRow("amount that is not a number") << 8 << "500"
+                                                 << "SELECT '7001' AS lenrlv, 'molto' AS lecnss;"
+                                                 << false << int(ErroreDb::TipoNonCorrispondente);
     QTest::newRow("archive folder that cannot be made")
         << 8 << "500" << querySelezione << true
         << int(cModuliStampaPredefinito::ArchivioNonScrivibile);
@@ -664,7 +691,8 @@ void tst_ModuliStampa::errori()
         // A folder below a plain file cannot be made, whoever runs the test.
         QFile occupa(m_archivio->filePath(QStringLiteral("un_file")));
         QVERIFY(occupa.open(QIODevice::WriteOnly));
-        qputenv("RISCUTI_ARCHIVIO_STAMPE", (occupa.fileName() + QStringLiteral("/stampe")).toUtf8());
+        qputenv("RISCUTI_ARCHIVIO_STAMPE",
+                (occupa.fileName() + QStringLiteral("/stampe")).toUtf8());
     }
     auto stampa = modulo(dati(cliente, query));
     stampa->setNumeroModulo(numeroModulo);
