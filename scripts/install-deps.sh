@@ -14,6 +14,10 @@ PACCHETTI=(
     mariadb-server mariadb-client
     # PDF pages to PNG for looking at printed letters; the fonts they are set in.
     poppler-utils fonts-dejavu-core
+    # Qt's own texts in Italian (the buttons of message boxes and dialogs).
+    qt6-translations-l10n
+    # An operator's desktop for the tests: a virtual screen, a window manager, xprop to see it up.
+    xvfb openbox x11-utils
 )
 
 mancanti=()

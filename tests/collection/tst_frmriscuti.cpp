@@ -2,8 +2,8 @@
 
 #include "cRiscuti.h"
 #include "search/frmricercagia.h"
-#include "support/databasediprova.h"
 #include "support/controlli.h"
+#include "support/databasediprova.h"
 #include "support/rispostemessaggi.h"
 
 #include <QCheckBox>
@@ -128,6 +128,9 @@ private slots:
     void preimpostazioniIncomplete_data();
     void preimpostazioniIncomplete();
     void attivazioniSuccessive();
+    void preimpostazioniConClienteInesistente();
+    void riaperturaDopoMessaggio();
+    void elencoVuotoDaF12();
     void elencoConPreimpostazioni();
     void visualizzazione_data();
     void visualizzazione();
@@ -626,6 +629,55 @@ void TestFrmRiscuti::preimpostazioniIncomplete()
     QCOMPARE(risposte.registrati().size(), 0);
 }
 
+// A preset customer that does not exist: its message once, and the preset waybill is shown
+// whoever the customer is. The box's return is no activation, so it does not come back.
+void TestFrmRiscuti::preimpostazioniConClienteInesistente()
+{
+    RisposteMessaggi risposte;
+    finestra()->scarica();
+    m_componente->MostraRiscutiEXT(QStringLiteral("10002"), QStringLiteral("04/03/2015"),
+                                   QStringLiteral("01"), QStringLiteral("9999"));
+    QVERIFY(risposte.attendi(1, 3000));
+    QTRY_COMPARE(mostrato("txtLDV"), QStringLiteral("10002"));
+    QTest::qWait(300); // any activation the box's return brings
+    QCOMPARE(mostrato("txtLDV"), QStringLiteral("10002"));
+    QCOMPARE(risposte.testi(), QStringList{QStringLiteral("Codice Cliente Inesistente")});
+}
+
+// A message box answered, the window closed and opened again on a preset waybill: the presets
+// are looked up, also where no activation followed the box.
+void TestFrmRiscuti::riaperturaDopoMessaggio()
+{
+    RisposteMessaggi risposte;
+    digitaCliente(QStringLiteral("9999"));
+    QVERIFY(risposte.attendi(1, 3000));
+    apriConPreimpostazioni(QStringLiteral("10002"), QStringLiteral("04/03/2015"),
+                           QStringLiteral("01"), QStringLiteral("1001"));
+    QTRY_COMPARE(mostrato("txtLDV"), QStringLiteral("10002"));
+}
+
+// The shipment list of a customer without cash-on-delivery shipments says so from its first
+// showing, whenever the window system activates it.
+void TestFrmRiscuti::elencoVuotoDaF12()
+{
+    digitaCliente(QStringLiteral("1003"));
+    QTRY_COMPARE(mostrato("barCliente"), QStringLiteral("Enoteca dell'Oltrepò S.a.s."));
+    frmRicercaGia *elenco = frmRicercaGia::istanza();
+    QString allaComparsa;
+    FiltroEventi filtro(elenco, QEvent::Show, [&] {
+        allaComparsa =
+            controlloDi<QLabel>(elenco, QStringLiteral("lblRisposta"))->text() + QLatin1Char('|') +
+            (controlloDi<QPushButton>(elenco, QStringLiteral("cmdEsci"))->isVisibleTo(elenco)
+                 ? QLatin1String("Esci")
+                 : QLatin1String("Seleziona"));
+    });
+    RisposteMessaggi risposte;
+    risposte.gestisci([](QWidget *dialogo) { dialogo->close(); });
+    QTest::keyClick(controllo<QLineEdit>("txtRiferimento"), Qt::Key_F12);
+    QTRY_COMPARE(allaComparsa,
+                 QStringLiteral("Non ci sono spedizioni per il cliente selezionato.|Esci"));
+}
+
 // Coming back from another window reloads the preset waybill; coming back from a message box
 // does not, or the box's answer would bring the box back.
 void TestFrmRiscuti::attivazioniSuccessive()
@@ -886,15 +938,13 @@ void TestFrmRiscuti::controlliPrimaDelSalvataggio_data()
     QTest::newRow("then where it was issued")
         << i << avviso("Indicare il luogo di emissione dell'assegno (piazza).");
     i = Immissione();
-    QTest::newRow("some amount must be typed")
-        << i << avviso("Inserire il valore incassato.");
+    QTest::newRow("some amount must be typed") << i << avviso("Inserire il valore incassato.");
     i.importi = {"5", "", ""};
     i.dataIncasso.clear();
     QTest::newRow("the date of collection before the codes")
         << i << avviso("indicare la data di incasso.");
     i.dataIncasso = QStringLiteral("__/__/____");
-    QTest::newRow("a date left as the empty mask")
-        << i << avviso("indicare la data di incasso.");
+    QTest::newRow("a date left as the empty mask") << i << avviso("indicare la data di incasso.");
     i = Immissione();
     i.importi = {"5", "", "2"};
     i.codici = {1, -1, 0};
@@ -902,18 +952,15 @@ void TestFrmRiscuti::controlliPrimaDelSalvataggio_data()
         << i << avviso("Selezionare il codice incasso.");
     i = Immissione();
     i.importi = {"cinque", "", ""};
-    QTest::newRow("a text that is no number needs no code and is not written")
-        << i << salvato;
+    QTest::newRow("a text that is no number needs no code and is not written") << i << salvato;
     i = Immissione();
     i.incassoCon = 0;
     i.importi = {"0", "", ""};
     i.codici = {2, -1, -1};
-    QTest::newRow("a current account needs no cheque details; 0 is an amount")
-        << i << salvato;
+    QTest::newRow("a current account needs no cheque details; 0 is an amount") << i << salvato;
     i.importi = {"5", "", ""};
     i.numeroLdv = QStringLiteral("99999");
-    QTest::newRow("a key that names no waybill changes nothing and is no error")
-        << i << salvato;
+    QTest::newRow("a key that names no waybill changes nothing and is no error") << i << salvato;
     i = Immissione();
     i.importi = {"1.234,56", "", ""};
     i.codici = {1, -1, -1};

@@ -6,10 +6,13 @@
 
 #include "support/databasediprova.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <memory>
 
@@ -249,35 +252,36 @@ void tst_Servizi::caricaCodiciIncasso()
     }
 }
 
+// Entering and leaving the topmost band, as the remittance window does around its letter: the
+// window keeps its native window, its place, the activation and its focused field, so the
+// operator's next keys land where they did.
 void tst_Servizi::inPrimoPiano()
 {
-    QWidget altra;
-    altra.setObjectName(QStringLiteral("altra"));
-    altra.resize(200, 100);
     QWidget finestra;
     finestra.setLayout(new QVBoxLayout);
+    auto *campo = new QLineEdit;
     finestra.layout()->addWidget(new QComboBox);
+    finestra.layout()->addWidget(campo);
     finestra.setGeometry(40, 50, 300, 200);
     finestra.show();
-    altra.show();
-    altra.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&altra));
+    finestra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&finestra));
+    campo->setFocus();
+    QTRY_VERIFY(campo->hasFocus());
+    const WId nativa = finestra.winId();
     const QRect geometria = finestra.geometry();
 
-    ImpostaInPrimoPiano(&finestra, true);
-    QVERIFY(finestra.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(finestra.isVisible());
-    QCOMPARE(finestra.geometry(), geometria);
-    QTRY_VERIFY(QApplication::activeWindow() == &altra); // the switch does not take activation
-
-    ImpostaInPrimoPiano(&finestra, true); // already topmost: unchanged
-    QVERIFY(finestra.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(finestra.isVisible());
-
-    ImpostaInPrimoPiano(&finestra, false);
-    QVERIFY(!finestra.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(finestra.isVisible());
-    QCOMPARE(finestra.geometry(), geometria);
+    for (const bool primoPiano : {true, false, true}) {
+        ImpostaInPrimoPiano(&finestra, primoPiano);
+        QCOMPARE(finestra.windowFlags().testFlag(Qt::WindowStaysOnTopHint), primoPiano);
+        QCOMPARE(finestra.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), primoPiano);
+        QTest::qWait(50);
+        QCOMPARE(finestra.winId(), nativa);
+        QVERIFY(finestra.isVisible());
+        QCOMPARE(finestra.geometry(), geometria);
+        QCOMPARE(QApplication::activeWindow(), &finestra);
+        QVERIFY(campo->hasFocus());
+    }
 
     // A hidden window gets the flag and stays hidden; no window at all is no error.
     QWidget nascosta;

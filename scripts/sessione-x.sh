@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# A private X session like an operator's desktop: a virtual screen (Xvfb) with a window manager
+# (openbox), for the tests that must see windows activated, mapped and focused as a real desktop
+# does it. No display of the machine is touched.
+#
+#   sessione-x.sh start  DIR            start Xvfb and openbox on a free display (no-op if running)
+#   sessione-x.sh stop   DIR            stop both
+#   sessione-x.sh esegui DIR CMD [ARGS...]   run CMD in the session (DISPLAY set, QT_QPA_PLATFORM=xcb)
+#
+# DIR keeps the display number (DIR/display) and the two processes' ids.
+set -euo pipefail
+
+uso() {
+    sed -n '2,10p' "$0" | sed 's/^# \{0,1\}//' >&2
+    exit 2
+}
+
+(($# >= 2)) || uso
+comando=$1
+DIR=$2
+shift 2
+
+vivo() { [[ -f $DIR/$1.pid ]] && kill -0 "$(cat "$DIR/$1.pid")" 2>/dev/null; }
+
+# The display answers once the window manager has taken the root window.
+pronto() {
+    DISPLAY=:$1 xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+
+avvia() {
+    mkdir -p "$DIR"
+    if vivo xvfb && vivo openbox; then
+        return 0
+    fi
+    ferma
+    local numero
+    for numero in $(seq 90 190); do
+        [[ -e /tmp/.X$numero-lock || -e /tmp/.X11-unix/X$numero ]] && continue
+        Xvfb ":$numero" -screen 0 1600x1000x24 -nolisten tcp >"$DIR/xvfb.log" 2>&1 &
+        echo $! >"$DIR/xvfb.pid"
+        local i
+        for i in $(seq 50); do
+            [[ -e /tmp/.X11-unix/X$numero ]] && break
+            vivo xvfb || break
+            sleep 0.1
+        done
+        if vivo xvfb; then
+            DISPLAY=:$numero openbox --sm-disable >"$DIR/openbox.log" 2>&1 &
+            echo $! >"$DIR/openbox.pid"
+            echo "$numero" >"$DIR/display"
+            for i in $(seq 100); do
+                pronto "$numero" && return 0
+                sleep 0.1
+            done
+            echo "sessione-x: openbox did not start on :$numero" >&2
+            cat "$DIR/openbox.log" >&2
+            ferma
+            exit 1
+        fi
+        # Another session took the number meanwhile: try the next one.
+    done
+    echo "sessione-x: no free display between :90 and :190" >&2
+    exit 1
+}
+
+ferma() {
+    local p
+    for p in openbox xvfb; do
+        if vivo "$p"; then
+            kill "$(cat "$DIR/$p.pid")" 2>/dev/null || true
+        fi
+        rm -f "$DIR/$p.pid"
+    done
+    rm -f "$DIR/display"
+}
+
+case $comando in
+start) avvia ;;
+stop) ferma ;;
+esegui)
+    [[ -f $DIR/display ]] || { echo "sessione-x: no session in $DIR" >&2; exit 1; }
+    (($# >= 1)) || uso
+    DISPLAY=:$(cat "$DIR/display") QT_QPA_PLATFORM=xcb exec "$@"
+    ;;
+*) uso ;;
+esac
