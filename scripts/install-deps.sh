@@ -20,6 +20,9 @@ PACCHETTI=(
     xvfb openbox x11-utils
 )
 
+# Packages a caller needs besides these (the screenshot script's tools, say) come as arguments.
+PACCHETTI+=("$@")
+
 mancanti=()
 for p in "${PACCHETTI[@]}"; do
     stato=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
