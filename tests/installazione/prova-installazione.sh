@@ -5,6 +5,7 @@
 # that root alone (CMake package and pkg-config file), and runs it off screen against the private
 # server in SERVER_DIR. Its QMYSQL driver is the system's, from the package's libqt6sql6-mysql.
 set -euo pipefail
+trap 'echo "prova-installazione.sh: line $LINENO failed" >&2' ERR
 build=$1 versione=$2 server=$3
 radice_sorgenti=$(cd "$(dirname "$0")/../.." && pwd)
 lavoro=$(mktemp -d)
@@ -13,7 +14,7 @@ sql() { bash "$radice_sorgenti/scripts/server-db.sh" client "$server" "$@"; }
 trap 'sql -e "DROP DATABASE IF EXISTS $db" || true; rm -rf "$lavoro"' EXIT
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$lavoro/deb" >/dev/null
-lintian --fail-on error,warning "$lavoro"/deb/*_"$versione"_*.deb 2>/dev/null
+lintian --fail-on error,warning "$lavoro"/deb/*_"$versione"_*.deb
 radice=$lavoro/radice
 for deb in "$lavoro"/deb/*_"$versione"_*.deb; do dpkg-deb -x "$deb" "$radice"; done
 dipendenze=$(dpkg-deb -f "$lavoro"/deb/libbelvoraniriscuticontrassegni[0-9]*.deb Depends)
@@ -22,7 +23,7 @@ dipendenze=$(dpkg-deb -f "$lavoro"/deb/libbelvoraniriscuticontrassegni[0-9]*.deb
 cp -r "$radice_sorgenti/tests/installazione/ospite" "$lavoro/ospite"
 cmake -S "$lavoro/ospite" -B "$lavoro/build" -DCMAKE_PREFIX_PATH="$radice/usr" >/dev/null
 cmake --build "$lavoro/build" -j2 >/dev/null
-ldd "$lavoro/build/ospite" | grep -q "$radice/usr/lib/.*libBelvoraniRiscutiContrassegni.so.1 "
+grep -q "$radice/usr/lib/.*libBelvoraniRiscutiContrassegni.so.1 " <<<"$(ldd "$lavoro/build/ospite")"
 export PKG_CONFIG_PATH=$(echo "$radice"/usr/lib/*/pkgconfig)
 [[ $(pkg-config --modversion BelvoraniRiscutiContrassegni) == "$versione" ]]
 g++ -std=c++17 -fPIC "$lavoro/ospite/main.cpp" -o "$lavoro/ospite-pc" \
