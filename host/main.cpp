@@ -16,6 +16,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("BelvoraniRiscutiContrassegni"));
+    QApplication::setApplicationVersion(cRiscuti::versione());
     // The workstation's regional settings format numbers, dates and amounts; a machine that
     // names none (the C locale) is taken as an Italian one, the suite's language. Qt's own texts
     // (the Sì/No of a question, the buttons of a print preview) follow the same language.
@@ -32,6 +33,7 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(
         QStringLiteral("Gestione Trasporti: incasso e rimessa contrassegni"));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption database(QStringLiteral("database"),
                                       QStringLiteral("Testo di connessione al database."),
                                       QStringLiteral("testo"));

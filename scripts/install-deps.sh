@@ -18,6 +18,9 @@ PACCHETTI=(
     qt6-translations-l10n
     # An operator's desktop for the tests: a virtual screen, a window manager, xprop to see it up.
     xvfb openbox x11-utils
+    # The Debian packages: cpack's dependency lists (dpkg-shlibdeps, file), their check (lintian)
+    # and the pkg-config file's test.
+    dpkg-dev file lintian pkgconf
 )
 
 # Packages a caller needs besides these (the screenshot script's tools, say) come as arguments.

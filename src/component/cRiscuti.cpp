@@ -5,6 +5,7 @@
 #include "data/riservaconnessioni.h"
 #include "remittance/frmannullarimessa.h"
 #include "remittance/frmrimessa.h"
+#include "riscuti_versione.h"
 
 namespace {
 
@@ -43,6 +44,11 @@ cRiscuti::~cRiscuti()
         finestra->scarica();
     // A host that lets the class go expects its logins on the server to go too.
     RiservaConnessioni::svuota();
+}
+
+QString cRiscuti::versione()
+{
+    return QStringLiteral(RISCUTI_VERSIONE);
 }
 
 QString cRiscuti::PercorsoDatabase() const

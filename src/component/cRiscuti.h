@@ -24,6 +24,9 @@ public:
     // Unloads frmRiscuti, frmRimessa and frmAnnullaRimessa, in that order.
     ~cRiscuti() override;
 
+    // The component's version, "major.minor.patch", as the loaded library carries it.
+    static QString versione();
+
     // Connection text of the suite's database ("Server=...;Database=...;Uid=...;Pwd=...").
     QString PercorsoDatabase() const;
     void setPercorsoDatabase(const QString &valore);

@@ -1,15 +1,23 @@
-// Opens the three working windows through the installed library, closes them, and checks that
+// A host outside the component's tree. Arguments: connection text, waybill number, its date,
+// branch, customer code. Opens "Incasso contrassegni" on that waybill and prints what the window
+// read from the database, then opens the other two windows, closes all three and checks that
 // each close reached the host as `fine`. Exit code 0 when everything held.
-#include <BelvoraniRiscutiContrassegni/cRiscuti.h>
-#include <BelvoraniRiscutiContrassegni/cModuliStampa.h>
 #include <BelvoraniRiscutiContrassegni/RegistroComponenti.h>
+#include <BelvoraniRiscutiContrassegni/cModuliStampa.h>
+#include <BelvoraniRiscutiContrassegni/cRiscuti.h>
 
 #include <QApplication>
-#include <QWidget>
+#include <QDeadlineTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <cstdio>
 
 namespace {
+
+int errori = 0;
 
 QWidget *finestraVisibile(const QString &nome)
 {
@@ -19,36 +27,60 @@ QWidget *finestraVisibile(const QString &nome)
     return nullptr;
 }
 
+// A message box means a failed lookup (no driver, no database): report it and go on.
+void chiudiMessaggio()
+{
+    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+        std::fprintf(stderr, "messaggio: %s\n", qPrintable(box->text()));
+        ++errori;
+        box->done(0);
+    }
+}
+
+// The window looks its preset waybill up when it becomes active.
+void stampaRicerca(QWidget *finestra)
+{
+    const QDeadlineTimer limite(10000);
+    while (!finestra->isActiveWindow() && !limite.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    const auto *cliente = finestra->findChild<QLabel *>(QStringLiteral("barCliente"));
+    const auto *riferimento = finestra->findChild<QLineEdit *>(QStringLiteral("txtRiferimento"));
+    std::printf("frmRiscuti: %s / %s\n", qPrintable(cliente->text()),
+                qPrintable(riferimento->text()));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    const QStringList argomenti = QApplication::arguments();
+    if (argomenti.size() != 6)
+        return 2;
+    QTimer guardia;
+    QObject::connect(&guardia, &QTimer::timeout, chiudiMessaggio);
+    guardia.start(200);
     int fine = 0;
-    int errori = 0;
     {
         cRiscuti riscuti;
         QObject::connect(&riscuti, &cRiscuti::fine, [&] { ++fine; });
-        riscuti.setPercorsoDatabase(QStringLiteral("Server=localhost;Database=trasporti;"));
-        if (riscuti.PercorsoDatabase() != QStringLiteral("Server=localhost;Database=trasporti;"))
-            ++errori;
-        riscuti.MostraRiscuti();
+        std::printf("versione: %s\n", qPrintable(cRiscuti::versione()));
+        riscuti.setPercorsoDatabase(argomenti[1]);
+        riscuti.MostraRiscutiEXT(argomenti[2], argomenti[3], argomenti[4], argomenti[5]);
+        if (QWidget *finestra = finestraVisibile(QStringLiteral("frmRiscuti")))
+            stampaRicerca(finestra);
         riscuti.RimessaContrassegni();
         riscuti.AnnullaRimessaContrassegno();
-        const QStringList nomi{QStringLiteral("frmRiscuti"), QStringLiteral("frmRimessa"),
-                               QStringLiteral("frmAnnullaRimessa")};
-        for (const QString &nome : nomi) {
-            QWidget *finestra = finestraVisibile(nome);
+        for (const char *nome : {"frmRiscuti", "frmRimessa", "frmAnnullaRimessa"}) {
+            QWidget *finestra = finestraVisibile(QString::fromLatin1(nome));
             if (!finestra) {
-                std::fprintf(stderr, "finestra %s non aperta\n", qPrintable(nome));
+                std::fprintf(stderr, "finestra %s non aperta\n", nome);
                 ++errori;
                 continue;
             }
-            std::printf("%s: %s\n", qPrintable(nome), qPrintable(finestra->windowTitle()));
             finestra->close();
         }
-        if (!riscuti.Esegui(QStringLiteral("qualsiasi")).isNull())
-            ++errori;
+        // The suite's print component is looked up through the registry's exported symbols.
         if (RegistroComponenti::crea(QStringLiteral("ReportDocNessuno.cModuliStampa")))
             ++errori;
     }
