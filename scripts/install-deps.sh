@@ -12,6 +12,8 @@ PACCHETTI=(
     libqt6sql6-mysql qt6-qpa-plugins
     # The private database server the tests and the demo start.
     mariadb-server mariadb-client
+    # The certificates of the TLS suite's servers (not on every base system).
+    openssl
     # PDF pages to PNG for looking at printed letters; the fonts they are set in.
     poppler-utils fonts-dejavu-core
     # Qt's own texts in Italian (the buttons of message boxes and dialogs).

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# A private MariaDB server for the tests and the demo: data in DIR, no TCP port, root without a
-# password over a unix socket. No system service is needed or touched.
+# A private MariaDB server for the tests and the demo: data in DIR, no TCP port unless start is
+# given one, root without a password over a unix socket. No system service is needed or touched.
 #
-#   server-db.sh start  DIR [SOCKET]    initialise DIR if needed and start (no-op when running)
+#   server-db.sh start  DIR [SOCKET] [-- OPTION...]
+#                                       initialise DIR if needed and start (no-op when running);
+#                                       each OPTION goes to mariadbd, and with --port=N the server
+#                                       also listens on 127.0.0.1:N (a TLS server, for example:
+#                                       --port=N --ssl-ca=CA --ssl-cert=CERT --ssl-key=KEY)
 #   server-db.sh stop   DIR             shut down and wait for the process to go
 #   server-db.sh status DIR             exit 0 when the server answers
 #   server-db.sh load   DIR DBNAME FILE...   create DBNAME if missing and run the SQL files in it
@@ -13,7 +17,7 @@
 set -euo pipefail
 
 uso() {
-    sed -n '2,11p' "$0" | sed 's/^# \{0,1\}//' >&2
+    sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//' >&2
     exit 2
 }
 
@@ -61,9 +65,11 @@ OPZIONI_COMUNI=(--lower-case-table-names=1)
 
 inizializza() {
     echo "server-db: initialising $DIR/data"
-    mkdir -p "$DIR/data"
+    mkdir -p "$DIR/data" "$DIR/tmp"
+    # Its temporary tables beside the data too: two servers initialised at once clash in /tmp.
     if ! mariadb-install-db --no-defaults --datadir="$DIR/data" "$(utente_opzione)" \
         --auth-root-authentication-method=normal --skip-test-db "${OPZIONI_COMUNI[@]}" \
+        --tmpdir="$DIR/tmp" \
         >"$DIR/install.log" 2>&1; then
         echo "server-db: mariadb-install-db failed:" >&2
         cat "$DIR/install.log" >&2
@@ -73,7 +79,16 @@ inizializza() {
 }
 
 avvia() {
-    local socket=${1:-$DIR/sock}
+    local socket=$DIR/sock opzione
+    if (($# > 0)) && [[ $1 != -- ]]; then
+        socket=$1
+        shift
+    fi
+    [[ ${1:-} == -- ]] && shift
+    local extra=("$@") rete=(--skip-networking)
+    for opzione in "${extra[@]}"; do
+        [[ $opzione == --port=* ]] && rete=(--bind-address=127.0.0.1)
+    done
     mkdir -p "$DIR"
     DIR=$(cd "$DIR" && pwd)
     if [[ $socket != /* ]]; then
@@ -102,11 +117,11 @@ avvia() {
 
     # setsid and closed descriptors: the server must not hold the caller's terminal or pipes
     # (ctest waits for the pipes of a fixture to close).
-    setsid mariadbd --no-defaults --datadir="$DIR/data" --socket="$socket" --skip-networking \
+    setsid mariadbd --no-defaults --datadir="$DIR/data" --socket="$socket" "${rete[@]}" \
         "$(utente_opzione)" --pid-file="$DIR/pid" --log-error="$DIR/err.log" \
         --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
         --innodb-buffer-pool-size=128M --innodb-flush-log-at-trx-commit=2 \
-        --skip-name-resolve --tmpdir="$DIR/tmp" "${OPZIONI_COMUNI[@]}" \
+        --skip-name-resolve --tmpdir="$DIR/tmp" "${OPZIONI_COMUNI[@]}" "${extra[@]}" \
         </dev/null >/dev/null 2>&1 &
     echo $! >"$DIR/pid.avvio"
     aspetta_avvio

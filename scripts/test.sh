@@ -11,9 +11,13 @@ bash "$radice/scripts/install-deps.sh"
 cmake -S "$radice" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j2
 
-# ctest's cleanup fixture stops the server; this covers a run cut short (Ctrl+C, a crash of ctest).
-# The folder name is the one tests/CMakeLists.txt derives from the build folder.
+# ctest's cleanup fixtures stop the servers; this covers a run cut short (Ctrl+C, a crash of
+# ctest). The folder names are the ones tests/CMakeLists.txt and tests/data derive from the build.
 hash=$(printf '%s' "$build" | sha1sum | cut -c1-10)
-trap 'bash "$radice/scripts/server-db.sh" stop "/tmp/rcdb-$hash" >/dev/null 2>&1 || true' EXIT
+ferma_server() {
+    bash "$radice/scripts/server-db.sh" stop "/tmp/rcdb-$hash" >/dev/null 2>&1 || true
+    bash "$radice/tests/data/server-tls.sh" stop "/tmp/rctls-$hash" >/dev/null 2>&1 || true
+}
+trap ferma_server EXIT
 
 ctest --test-dir "$build" --output-on-failure

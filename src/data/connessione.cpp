@@ -3,6 +3,7 @@
 #include "data/riservaconnessioni.h"
 #include "data/sql.h"
 #include "data/testoconnessione.h"
+#include "data/tunneltls.h"
 
 #include <QAtomicInt>
 #include <QSqlError>
@@ -30,10 +31,65 @@ QString descrizioneInItaliano(int numero, const QString &originale)
         italiano =
             QStringLiteral("Connessione con il server del database persa durante l'operazione");
         break;
+    case 2026:
+        italiano = QStringLiteral("Connessione cifrata (TLS) con il server del database non "
+                                  "riuscita");
+        break;
+    case 1045:
+        italiano = QStringLiteral("Accesso negato dal server del database");
+        break;
     default:
         return originale;
     }
     return originale.isEmpty() ? italiano : italiano + QStringLiteral(" (") + originale + ')';
+}
+
+// A text that cannot be kept to is refused before anything goes to the network.
+void controllaModoTls(const ParametriConnessione &p)
+{
+    if (p.modoTls == ModoTls::Sconosciuto)
+        throw ErroreDb(2026, QStringLiteral("Valore di SslMode non riconosciuto: \"%1\" (valori "
+                                            "ammessi: DISABLED, PREFERRED, REQUIRED, VERIFY_CA, "
+                                            "VERIFY_IDENTITY)")
+                                 .arg(p.testoModoTls));
+    if (TunnelTls::serve(p.modoTls) && !p.socket.isEmpty())
+        throw ErroreDb(2026, QStringLiteral("%1 vale per un server in rete (Server, Port), non "
+                                            "per il socket locale %2")
+                                 .arg(TunnelTls::nomeModo(p.modoTls), p.socket));
+}
+
+// PREFERRED is what the driver's own options do: TLS whenever the server offers it (an empty
+// cipher list still turns it on), clear text otherwise, the certificate not checked.
+QStringList opzioniTlsDelDriver(const ParametriConnessione &p)
+{
+    if (p.modoTls != ModoTls::Preferito)
+        return {};
+    QStringList opzioni{QStringLiteral("SSL_CIPHER=") + p.sslCipher};
+    if (!p.sslCert.isEmpty())
+        opzioni << QStringLiteral("SSL_CERT=") + p.sslCert;
+    if (!p.sslKey.isEmpty())
+        opzioni << QStringLiteral("SSL_KEY=") + p.sslKey;
+    return opzioni;
+}
+
+// The server refuses a login the same way whether the password is wrong or the account wants a
+// client certificate (REQUIRE X509) that the station did not present: say both.
+QString descrizioneAccessoNegato(const ParametriConnessione &p, const QString &originale)
+{
+    if (p.modoTls == ModoTls::Disabilitato || !p.sslCert.isEmpty())
+        return descrizioneInItaliano(1045, originale);
+    return QStringLiteral("Accesso negato dal server del database: utente o password errati, "
+                          "oppure il server chiede il certificato della postazione (SslCert e "
+                          "SslKey), che il testo di connessione non indica (%1)")
+        .arg(originale);
+}
+
+// The driver only saw the tunnel hang up; the tunnel knows why.
+ErroreDb erroreDelTunnel(const TunnelTls::Errore &errore)
+{
+    if (errore.numero == 2026) // its own refusal of the server, in Italian already
+        return ErroreDb(2026, errore.testo);
+    return ErroreDb(errore.numero, descrizioneInItaliano(errore.numero, errore.testo));
 }
 
 QString nuovoNomeConnessione()
@@ -83,24 +139,37 @@ void Connessione::apri()
 void Connessione::apriNuova()
 {
     const ParametriConnessione p = leggiTestoConnessione(m_testo);
-    m_nome = nuovoNomeConnessione();
+    controllaModoTls(p);
+    const QString nome = nuovoNomeConnessione();
+    const bool tunnel = TunnelTls::serve(p.modoTls);
+    QStringList opzioni{QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=15")};
+    if (tunnel)
+        opzioni << QStringLiteral("UNIX_SOCKET=") + TunnelTls::apri(nome, p);
+    else if (!p.socket.isEmpty())
+        opzioni << QStringLiteral("UNIX_SOCKET=") + p.socket;
+    opzioni << opzioniTlsDelDriver(p);
+    m_nome = nome;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), m_nome);
-        db.setHostName(p.host);
-        if (p.porta > 0)
+        // Through a tunnel the driver talks to the local end only; the tunnel to the server.
+        db.setHostName(tunnel ? QStringLiteral("localhost") : p.host);
+        if (p.porta > 0 && !tunnel)
             db.setPort(p.porta);
         db.setDatabaseName(p.database);
         db.setUserName(p.utente);
         db.setPassword(p.password);
-        QStringList opzioni{QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=15")};
-        if (!p.socket.isEmpty())
-            opzioni << QStringLiteral("UNIX_SOCKET=") + p.socket;
         db.setConnectOptions(opzioni.join(QLatin1Char(';')));
         if (!db.open()) {
             const QSqlError errore = db.lastError();
+            const TunnelTls::Errore dalTunnel = TunnelTls::errore(m_nome);
             db = QSqlDatabase();
             QSqlDatabase::removeDatabase(m_nome);
+            TunnelTls::chiudi(m_nome);
             m_nome.clear();
+            if (dalTunnel.numero != 0)
+                throw erroreDelTunnel(dalTunnel);
+            if (errore.nativeErrorCode() == QLatin1String("1045"))
+                throw ErroreDb(1045, descrizioneAccessoNegato(p, errore.databaseText()));
             lancia(errore);
         }
     }
@@ -135,10 +204,12 @@ void Connessione::chiudi()
         if (!riutilizzabile)
             db.close();
     }
-    if (riutilizzabile)
+    if (riutilizzabile) {
         RiservaConnessioni::restituisci(m_testo, m_nome, m_timeoutSessione);
-    else
+    } else {
         QSqlDatabase::removeDatabase(m_nome);
+        TunnelTls::chiudi(m_nome);
+    }
     m_nome.clear();
     m_transazione = false;
 }

@@ -1,5 +1,7 @@
 #include "data/riservaconnessioni.h"
 
+#include "data/tunneltls.h"
+
 #include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -35,6 +37,7 @@ void chiudi(const QString &nome)
 {
     QSqlDatabase::database(nome, false).close();
     QSqlDatabase::removeDatabase(nome);
+    TunnelTls::chiudi(nome);
 }
 
 bool risponde(const QString &nome)

@@ -66,6 +66,41 @@ bool una(const QString &chiave, std::initializer_list<const char *> nomi)
     return false;
 }
 
+// "SSL_CA", "Ssl-Ca", "sslca" all name SslCa: compared without the separators.
+bool chiaveTls(const QString &chiave, const char *nome)
+{
+    QString compatta = chiave;
+    compatta.remove(QLatin1Char('_')).remove(QLatin1Char('-'));
+    return compatta.compare(QLatin1String(nome), Qt::CaseInsensitive) == 0;
+}
+
+ModoTls modoTls(const QString &valore)
+{
+    static const struct
+    {
+        const char *nome;
+        ModoTls modo;
+    } modi[] = {{"DISABLED", ModoTls::Disabilitato},
+                {"PREFERRED", ModoTls::Preferito},
+                {"REQUIRED", ModoTls::Richiesto},
+                {"VERIFY_CA", ModoTls::VerificaCa},
+                {"VERIFY_IDENTITY", ModoTls::VerificaIdentita}};
+    for (const auto &m : modi)
+        if (valore.compare(QLatin1String(m.nome), Qt::CaseInsensitive) == 0)
+            return m.modo;
+    return ModoTls::Sconosciuto;
+}
+
+// A text that names TLS files but no mode wants TLS, and wants the CA it names checked.
+ModoTls modoSenzaSslMode(const ParametriConnessione &p)
+{
+    if (!p.sslCa.isEmpty())
+        return ModoTls::VerificaCa;
+    if (!p.sslCert.isEmpty() || !p.sslKey.isEmpty() || !p.sslCipher.isEmpty())
+        return ModoTls::Richiesto;
+    return ModoTls::Disabilitato;
+}
+
 void applica(const QString &testo, ParametriConnessione &p)
 {
     for (const auto &[chiave, valore] : dividi(testo)) {
@@ -83,6 +118,16 @@ void applica(const QString &testo, ParametriConnessione &p)
             p.password = valore;
         else if (una(chiave, {"Socket"}))
             p.socket = valore;
+        else if (chiaveTls(chiave, "SslMode"))
+            p.testoModoTls = valore;
+        else if (chiaveTls(chiave, "SslCa"))
+            p.sslCa = valore;
+        else if (chiaveTls(chiave, "SslCert"))
+            p.sslCert = valore;
+        else if (chiaveTls(chiave, "SslKey"))
+            p.sslKey = valore;
+        else if (chiaveTls(chiave, "SslCipher"))
+            p.sslCipher = valore;
     }
 }
 
@@ -94,5 +139,6 @@ ParametriConnessione leggiTestoConnessione(const QString &testo)
     applica(testo, p);
     if (p.host.isEmpty())
         p.host = QStringLiteral("localhost");
+    p.modoTls = p.testoModoTls.isEmpty() ? modoSenzaSslMode(p) : modoTls(p.testoModoTls);
     return p;
 }

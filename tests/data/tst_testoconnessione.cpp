@@ -22,6 +22,8 @@ struct Atteso
     QString utente;
     QString password;
     QString socket;
+    ModoTls modo = ModoTls::Disabilitato;
+    QStringList tls = {"", "", "", ""}; // SslCa, SslCert, SslKey, SslCipher
 };
 
 } // namespace
@@ -34,6 +36,7 @@ void tst_TestoConnessione::leggi_data()
     QTest::addColumn<Atteso>("atteso");
 
     const QString lh = QStringLiteral("localhost");
+    using M = ModoTls;
     auto riga = [](const char *nome, const QString &testo, const Atteso &atteso) {
         QTest::newRow(nome) << testo << atteso;
     };
@@ -83,6 +86,34 @@ void tst_TestoConnessione::leggi_data()
          {lh, 0, "d17", "", "", ""});
     riga("port that is not a number: the default", "Server=h18;Port=abc",
          {"h18", 0, "", "", "", ""});
+
+    riga("TLS keys as ADO texts write them",
+         "Server=h20;SslMode=VERIFY_IDENTITY;SslCa=/pki/ca.pem;SslCert=/pki/st.pem;"
+         "SslKey=/pki/st.key;SslCipher=TLS_AES_256_GCM_SHA384",
+         {"h20",
+          0,
+          "",
+          "",
+          "",
+          "",
+          M::VerificaIdentita,
+          {"/pki/ca.pem", "/pki/st.pem", "/pki/st.key", "TLS_AES_256_GCM_SHA384"}});
+    riga("TLS keys as ODBC texts write them, values in any case",
+         "SERVER=h21;SSLMODE=verify_ca;SSLCA={C:\\pki\\ca.pem};SSLCERT=c;SSLKEY=k;sslcipher=x",
+         {"h21", 0, "", "", "", "", M::VerificaCa, {"C:\\pki\\ca.pem", "c", "k", "x"}});
+    riga("SSL_CA and Ssl-Mode spellings", "SSL_CA=/ca;Ssl-Mode=Required;SSL_KEY=k",
+         {lh, 0, "", "", "", "", M::Richiesto, {"/ca", "", "k", ""}});
+    riga("DISABLED named", "SslMode=disabled;SslCa=/ca",
+         {lh, 0, "", "", "", "", M::Disabilitato, {"/ca", "", "", ""}});
+    riga("PREFERRED named", "SslMode=PREFERRED", {lh, 0, "", "", "", "", M::Preferito});
+    riga("TLS keys in Extended Properties", "Extended Properties=\"SslMode=REQUIRED\"",
+         {lh, 0, "", "", "", "", M::Richiesto});
+    riga("no SslMode but a CA: its certificates are checked", "Server=h22;SslCa=/ca",
+         {"h22", 0, "", "", "", "", M::VerificaCa, {"/ca", "", "", ""}});
+    riga("no SslMode but a client certificate: TLS required", "SslCert=c;SslKey=k",
+         {lh, 0, "", "", "", "", M::Richiesto, {"", "c", "k", ""}});
+    riga("unknown SslMode kept unknown, never weaker", "SslMode=VERIFY_FULL;SslCa=/ca",
+         {lh, 0, "", "", "", "", M::Sconosciuto, {"/ca", "", "", ""}});
 }
 
 void tst_TestoConnessione::leggi()
@@ -97,6 +128,8 @@ void tst_TestoConnessione::leggi()
     QCOMPARE(p.utente, atteso.utente);
     QCOMPARE(p.password, atteso.password);
     QCOMPARE(p.socket, atteso.socket);
+    QCOMPARE(p.modoTls, atteso.modo);
+    QCOMPARE(QStringList({p.sslCa, p.sslCert, p.sslKey, p.sslCipher}), atteso.tls);
 }
 
 QTEST_GUILESS_MAIN(tst_TestoConnessione)
