@@ -3,9 +3,9 @@
 
 #include "collection/importo.h"
 #include "collection/salvataggioincasso.h"
-#include "component/istanze.h"
-#include "component/messaggi.h"
-#include "component/modprincipale.h"
+#include "services/istanze.h"
+#include "services/messaggi.h"
+#include "services/modprincipale.h"
 #include "data/blocco.h"
 #include "data/connessione.h"
 #include "data/istruzioni.h"
@@ -13,6 +13,7 @@
 #include "data/sql.h"
 #include "fields/campocliente.h"
 #include "fields/campodata.h"
+#include "search/apriricerca.h"
 #include "search/frmricercagia.h"
 
 #include <QDate>
@@ -191,6 +192,7 @@ frmRiscuti::frmRiscuti(QWidget *parent) : FinestraLavoro(parent), ui(new Ui::frm
     CampoCliente::Opzioni opzioni;
     opzioni.bloccaDopoConvalida = true;
     opzioni.pulisci = [this] { PulisciCampi(true); };
+    opzioni.cerca = [] { return ApriRicerca(1, QStringLiteral("Clien")); };
     opzioni.focusDopoRicerca = ui->txtRiferimento;
     opzioni.dopoScelta = [this] {
         ui->cmdData->setEnabled(false);

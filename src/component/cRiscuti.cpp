@@ -1,7 +1,7 @@
-#include "cRiscuti.h"
+#include "component/cRiscuti.h"
 
 #include "collection/frmriscuti.h"
-#include "component/modprincipale.h"
+#include "services/modprincipale.h"
 #include "data/riservaconnessioni.h"
 #include "remittance/frmannullarimessa.h"
 #include "remittance/frmrimessa.h"

@@ -1,6 +1,3 @@
+# The public class, alone on top of everything else.
 target_sources(riscuti_objects PRIVATE
-    ${CMAKE_CURRENT_LIST_DIR}/cRiscuti.h ${CMAKE_CURRENT_LIST_DIR}/cRiscuti.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/modprincipale.h ${CMAKE_CURRENT_LIST_DIR}/modprincipale.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/messaggi.h ${CMAKE_CURRENT_LIST_DIR}/messaggi.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/finestre.h ${CMAKE_CURRENT_LIST_DIR}/finestre.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/istanze.h)
+    ${CMAKE_CURRENT_LIST_DIR}/cRiscuti.h ${CMAKE_CURRENT_LIST_DIR}/cRiscuti.cpp)

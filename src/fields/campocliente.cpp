@@ -1,12 +1,11 @@
 #include "fields/campocliente.h"
 
-#include "component/messaggi.h"
-#include "component/modprincipale.h"
+#include "services/messaggi.h"
+#include "services/modprincipale.h"
 #include "data/connessione.h"
 #include "data/istruzioni.h"
 #include "data/recordset.h"
 #include "fields/comportamentocampo.h"
-#include "search/apriricerca.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -118,7 +117,7 @@ void CampoCliente::CercaCliente()
 {
     if (m_opzioni.pulisci)
         m_opzioni.pulisci();
-    std::unique_ptr<Recordset> record = ApriRicerca(1, QStringLiteral("Clien"));
+    std::unique_ptr<Recordset> record = m_opzioni.cerca ? m_opzioni.cerca() : nullptr;
     if (!record) {
         m_clienteValido = false;
         return;

@@ -4,11 +4,13 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
+class Recordset;
 
 // The customer code field shared by the collection and the remittance windows: a typed code is
 // looked up in the customer register and its name shown in the caption bar, or the customer is
@@ -28,6 +30,9 @@ public:
         QWidget *focusDopoRicerca = nullptr;
         // What the window does after a customer was picked in the search dialog.
         std::function<void()> dopoScelta;
+        // The search button's dialog: the customer the operator chose (a recordset the caller
+        // owns), or nothing.
+        std::function<std::unique_ptr<Recordset>()> cerca;
     };
 
     CampoCliente(QLineEdit *txtCodiceCli, QPushButton *cmdCercaCliente, QLabel *barCliente,

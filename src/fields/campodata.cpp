@@ -1,6 +1,6 @@
 #include "fields/campodata.h"
 
-#include "component/messaggi.h"
+#include "services/messaggi.h"
 #include "fields/comportamentocampo.h"
 
 #include <QDate>

@@ -1,6 +1,6 @@
 #include "fields/comportamentocampo.h"
 
-#include "component/messaggi.h"
+#include "services/messaggi.h"
 
 #include <QApplication>
 #include <QFocusEvent>

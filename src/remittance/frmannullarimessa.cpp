@@ -1,9 +1,9 @@
 #include "remittance/frmannullarimessa.h"
 #include "ui_frmannullarimessa.h"
 
-#include "component/istanze.h"
-#include "component/messaggi.h"
-#include "component/modprincipale.h"
+#include "services/istanze.h"
+#include "services/messaggi.h"
+#include "services/modprincipale.h"
 #include "data/connessione.h"
 #include "data/istruzioni.h"
 #include "data/recordset.h"

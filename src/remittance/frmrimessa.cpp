@@ -1,9 +1,9 @@
 #include "remittance/frmrimessa.h"
 #include "ui_frmrimessa.h"
 
-#include "component/istanze.h"
-#include "component/messaggi.h"
-#include "component/modprincipale.h"
+#include "services/istanze.h"
+#include "services/messaggi.h"
+#include "services/modprincipale.h"
 #include "data/blocco.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
@@ -11,6 +11,7 @@
 #include "data/sql.h"
 #include "fields/campocliente.h"
 #include "fields/campodata.h"
+#include "search/apriricerca.h"
 #include "remittance/aprirecordset.h"
 #include "remittance/avanzamentorimessa.h"
 #include "remittance/datilettera.h"
@@ -102,6 +103,7 @@ frmRimessa::frmRimessa(QWidget *parent) : FinestraLavoro(parent), ui(new Ui::frm
     CampoCliente::Opzioni opzioni;
     opzioni.bloccaDopoConvalida = false;
     opzioni.pulisci = [this] { PulisciCampi(false); };
+    opzioni.cerca = [] { return ApriRicerca(1, QStringLiteral("Clien")); };
     opzioni.focusDopoRicerca = ui->cmbCodInc;
     m_campoCliente =
         new CampoCliente(ui->txtCodiceCli, ui->cmdCercaCliente, ui->barCliente, std::move(opzioni));

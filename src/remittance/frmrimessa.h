@@ -1,6 +1,6 @@
 #pragma once
 
-#include "component/finestre.h"
+#include "services/finestre.h"
 #include "data/istruzioni.h"
 
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "remittance/tabellalavoro.h"
 
-#include "component/modprincipale.h"
+#include "services/modprincipale.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
 #include "data/istruzioni.h"

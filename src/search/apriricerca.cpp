@@ -1,6 +1,6 @@
 #include "search/apriricerca.h"
 
-#include "component/modprincipale.h"
+#include "services/modprincipale.h"
 #include "data/recordset.h"
 #include "search/frmricerca.h"
 

@@ -1,9 +1,9 @@
 #include "search/frmricercagia.h"
 #include "ui_frmricercagia.h"
 
-#include "component/istanze.h"
-#include "component/messaggi.h"
-#include "component/modprincipale.h"
+#include "services/istanze.h"
+#include "services/messaggi.h"
+#include "services/modprincipale.h"
 #include "data/connessione.h"
 #include "data/istruzioni_ricerca.h"
 #include "fields/campodata.h"

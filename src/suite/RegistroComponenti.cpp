@@ -1,6 +1,6 @@
-#include "RegistroComponenti.h"
+#include "suite/RegistroComponenti.h"
 
-#include "cModuliStampa.h"
+#include "suite/cModuliStampa.h"
 
 #include <QMutex>
 #include <QMutexLocker>

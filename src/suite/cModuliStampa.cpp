@@ -1,3 +1,3 @@
-#include "cModuliStampa.h"
+#include "suite/cModuliStampa.h"
 
 cModuliStampa::~cModuliStampa() = default;

@@ -1,9 +1,9 @@
-#include "creamodulistampa.h"
+#include "suite/creamodulistampa.h"
 
-#include "RegistroComponenti.h"
-#include "cLeggiIni.h"
-#include "cModuliStampa.h"
-#include "modprincipale.h"
+#include "suite/RegistroComponenti.h"
+#include "suite/cLeggiIni.h"
+#include "suite/cModuliStampa.h"
+#include "services/modprincipale.h"
 
 QString IdProgrammaticoStampa(const QString &identificativoDll)
 {

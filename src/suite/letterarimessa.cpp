@@ -1,4 +1,4 @@
-#include "letterarimessa.h"
+#include "suite/letterarimessa.h"
 
 #include "data/erroredb.h"
 

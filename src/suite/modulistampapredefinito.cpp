@@ -1,13 +1,13 @@
-#include "modulistampapredefinito.h"
+#include "suite/modulistampapredefinito.h"
 
-#include "cLeggiIni.h"
+#include "suite/cLeggiIni.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
 #include "data/recordset.h"
 #include "data/sql.h"
-#include "letterarimessa.h"
-#include "messaggi.h"
-#include "modprincipale.h"
+#include "suite/letterarimessa.h"
+#include "services/messaggi.h"
+#include "services/modprincipale.h"
 
 #include <QApplication>
 #include <QDateTime>

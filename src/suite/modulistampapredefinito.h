@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cModuliStampa.h"
+#include "suite/cModuliStampa.h"
 
 #include <QString>
 #include <QStringList>

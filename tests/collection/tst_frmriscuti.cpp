@@ -1,6 +1,6 @@
 #include "collection/frmriscuti.h"
 
-#include "cRiscuti.h"
+#include "component/cRiscuti.h"
 #include "search/frmricercagia.h"
 #include "support/controlli.h"
 #include "support/databasediprova.h"

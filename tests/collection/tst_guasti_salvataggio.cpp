@@ -4,7 +4,7 @@
 // same entry saves once the fault is gone.
 #include "collection/frmriscuti.h"
 
-#include "cRiscuti.h"
+#include "component/cRiscuti.h"
 #include "remittance/controllidb.h"
 #include "support/databasediprova.h"
 #include "support/controlli.h"

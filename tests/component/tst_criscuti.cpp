@@ -1,8 +1,8 @@
-#include "cRiscuti.h"
+#include "component/cRiscuti.h"
 
 #include "collection/frmriscuti.h"
-#include "component/finestre.h"
-#include "component/modprincipale.h"
+#include "services/finestre.h"
+#include "services/modprincipale.h"
 #include "data/erroredb.h"
 #include "remittance/frmannullarimessa.h"
 #include "remittance/frmrimessa.h"

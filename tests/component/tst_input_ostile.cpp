@@ -4,7 +4,7 @@
 // of every table is compared before and after: a search changes nothing, a save changes only
 // the columns it writes of the one waybill it names, a remittance only its own rows, and what
 // the operator typed is stored exactly as the field holds it.
-#include "cRiscuti.h"
+#include "component/cRiscuti.h"
 #include "collection/frmriscuti.h"
 #include "data/erroredb.h"
 #include "data/recordset.h"

@@ -1,4 +1,4 @@
-#include "component/modprincipale.h"
+#include "services/modprincipale.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
 #include "data/recordset.h"

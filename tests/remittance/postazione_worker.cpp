@@ -8,7 +8,7 @@
 //     messaggio|<text of each message box>
 // Arguments: <connection text> <INI file> <customer> <type> <from dd/mm/yyyy> <to dd/mm/yyyy>
 //            <barrier file> [<cheque reference> <bank> <amount>]
-#include "component/modprincipale.h"
+#include "services/modprincipale.h"
 #include "data/erroredb.h"
 #include "data/recordset.h"
 #include "remittance/frmrimessa.h"

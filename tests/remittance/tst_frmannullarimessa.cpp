@@ -1,6 +1,6 @@
 #include "remittance/frmannullarimessa.h"
 
-#include "component/modprincipale.h"
+#include "services/modprincipale.h"
 #include "data/connessione.h"
 #include "data/istruzioni.h"
 #include "remittance/controllidb.h"

@@ -5,7 +5,7 @@
 #include "remittance/frmannullarimessa.h"
 #include "remittance/frmrimessa.h"
 
-#include "component/modprincipale.h"
+#include "services/modprincipale.h"
 #include "data/recordset.h"
 #include "remittance/controllidb.h"
 #include "remittance/postazione.h"

@@ -1,7 +1,7 @@
 #include "remittance/postazione.h"
 #include "remittance/tabellalavoro.h"
 
-#include "component/modprincipale.h"
+#include "services/modprincipale.h"
 #include "data/erroredb.h"
 #include "data/istruzioni.h"
 #include "support/databasediprova.h"

@@ -1,7 +1,7 @@
 #include "search/frmricerca.h"
 
-#include "cCercaAnagrafica.h"
-#include "component/modprincipale.h"
+#include "suite/cCercaAnagrafica.h"
+#include "services/modprincipale.h"
 #include "data/recordset.h"
 #include "search/apriricerca.h"
 #include "support/databasediprova.h"

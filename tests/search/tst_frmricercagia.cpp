@@ -1,6 +1,6 @@
 #include "search/frmricercagia.h"
 
-#include "component/modprincipale.h"
+#include "services/modprincipale.h"
 #include "search/geometria.h"
 #include "support/controlli.h"
 #include "support/databasediprova.h"

@@ -1,4 +1,4 @@
-#include "cCercaAnagrafica.h"
+#include "suite/cCercaAnagrafica.h"
 
 #include "data/erroredb.h"
 #include "data/recordset.h"

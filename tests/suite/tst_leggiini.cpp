@@ -1,4 +1,4 @@
-#include "cLeggiIni.h"
+#include "suite/cLeggiIni.h"
 
 #include <QFile>
 #include <QTemporaryDir>

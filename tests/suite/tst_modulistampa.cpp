@@ -1,9 +1,9 @@
-#include "modulistampapredefinito.h"
+#include "suite/modulistampapredefinito.h"
 
-#include "cModuliStampa.h"
+#include "suite/cModuliStampa.h"
 #include "data/erroredb.h"
-#include "letterarimessa.h"
-#include "modprincipale.h"
+#include "suite/letterarimessa.h"
+#include "services/modprincipale.h"
 #include "support/databasediprova.h"
 #include "support/errori.h"
 #include "support/rispostemessaggi.h"

@@ -1,8 +1,8 @@
-#include "RegistroComponenti.h"
+#include "suite/RegistroComponenti.h"
 
-#include "cModuliStampa.h"
-#include "creamodulistampa.h"
-#include "modprincipale.h"
+#include "suite/cModuliStampa.h"
+#include "suite/creamodulistampa.h"
+#include "services/modprincipale.h"
 
 #include <QFile>
 #include <QTemporaryDir>

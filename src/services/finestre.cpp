@@ -1,6 +1,6 @@
-#include "component/finestre.h"
+#include "services/finestre.h"
 
-#include "component/messaggi.h"
+#include "services/messaggi.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "component/messaggi.h"
+#include "services/messaggi.h"
 
 #include "data/erroredb.h"
 
