@@ -33,33 +33,34 @@ avvia() {
         return 0
     fi
     ferma
-    local numero
-    for numero in $(seq 90 190); do
-        [[ -e /tmp/.X$numero-lock || -e /tmp/.X11-unix/X$numero ]] && continue
-        Xvfb ":$numero" -screen 0 1600x1000x24 -nolisten tcp >"$DIR/xvfb.log" 2>&1 &
-        echo $! >"$DIR/xvfb.pid"
-        local i
-        for i in $(seq 50); do
-            [[ -e /tmp/.X11-unix/X$numero ]] && break
-            vivo xvfb || break
-            sleep 0.1
-        done
-        if vivo xvfb; then
-            DISPLAY=:$numero openbox --sm-disable >"$DIR/openbox.log" 2>&1 &
-            echo $! >"$DIR/openbox.pid"
-            echo "$numero" >"$DIR/display"
-            for i in $(seq 100); do
-                pronto "$numero" && return 0
-                sleep 0.1
-            done
-            echo "sessione-x: openbox did not start on :$numero" >&2
-            cat "$DIR/openbox.log" >&2
-            ferma
-            exit 1
-        fi
-        # Another session took the number meanwhile: try the next one.
+    # Xvfb takes a free display number itself and writes it on descriptor 3 once it listens:
+    # sessions started at the same time cannot take the same one.
+    rm -f "$DIR/numero"
+    Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$DIR/numero" >"$DIR/xvfb.log" 2>&1 &
+    echo $! >"$DIR/xvfb.pid"
+    local i numero=
+    for i in $(seq 100); do
+        numero=$(cat "$DIR/numero" 2>/dev/null || true)
+        [[ -n $numero ]] && break
+        vivo xvfb || break
+        sleep 0.1
     done
-    echo "sessione-x: no free display between :90 and :190" >&2
+    if [[ -z $numero ]]; then
+        echo "sessione-x: Xvfb did not start" >&2
+        cat "$DIR/xvfb.log" >&2
+        ferma
+        exit 1
+    fi
+    DISPLAY=:$numero openbox --sm-disable >"$DIR/openbox.log" 2>&1 &
+    echo $! >"$DIR/openbox.pid"
+    echo "$numero" >"$DIR/display"
+    for i in $(seq 150); do
+        pronto "$numero" && return 0
+        sleep 0.1
+    done
+    echo "sessione-x: openbox did not start on :$numero" >&2
+    cat "$DIR/openbox.log" >&2
+    ferma
     exit 1
 }
 
@@ -71,7 +72,7 @@ ferma() {
         fi
         rm -f "$DIR/$p.pid"
     done
-    rm -f "$DIR/display"
+    rm -f "$DIR/display" "$DIR/numero"
 }
 
 case $comando in
