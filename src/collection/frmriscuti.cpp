@@ -3,10 +3,6 @@
 
 #include "collection/importo.h"
 #include "collection/salvataggioincasso.h"
-#include "services/istanze.h"
-#include "services/messaggi.h"
-#include "services/modprincipale.h"
-#include "data/blocco.h"
 #include "data/connessione.h"
 #include "data/istruzioni.h"
 #include "data/recordset.h"
@@ -15,6 +11,9 @@
 #include "fields/campodata.h"
 #include "search/apriricerca.h"
 #include "search/frmricercagia.h"
+#include "services/istanze.h"
+#include "services/messaggi.h"
+#include "services/modprincipale.h"
 
 #include <QDate>
 #include <QKeyEvent>
@@ -26,9 +25,6 @@
 namespace {
 
 const QString titoloSalvataggio = QStringLiteral("Gestione riscuti contrassegni");
-// Sixteen one-column updates are a few kilobytes; every server takes a packet of this size, so
-// the save need not ask the server for its limit first.
-const int byteBloccoSalvataggio = 64 * 1024;
 
 // A step of CaricaDati that cannot use its value: the step is skipped.
 struct PassoSaltato
@@ -146,32 +142,6 @@ QIcon iconaLente()
     pittore.drawLine(QPointF(20, 20), QPointF(28, 28));
     return QIcon(immagine);
 }
-
-// The save's transaction: rolled back when it goes unless it was committed.
-class Transazione
-{
-public:
-    explicit Transazione(Connessione &connessione) : m_connessione(connessione)
-    {
-        m_connessione.iniziaTransazione();
-    }
-    ~Transazione()
-    {
-        if (m_connessione.inTransazione()) {
-            try {
-                m_connessione.annullaTransazione();
-            } catch (...) {
-            }
-        }
-    }
-    Transazione(const Transazione &) = delete;
-    Transazione &operator=(const Transazione &) = delete;
-
-    void conferma() { m_connessione.confermaTransazione(); }
-
-private:
-    Connessione &m_connessione;
-};
 
 } // namespace
 
@@ -594,18 +564,10 @@ void frmRiscuti::Salva()
     if (!ControllaDati())
         return;
     try {
-        const QStringList aggiornamenti = SalvataggioIncasso::istruzioni(datiIncasso());
         Connessione connessione(modPrincipale::PercorsoDatabase());
         connessione.setTimeoutComandi(30);
         connessione.apri();
-        Transazione transazione(connessione);
-        // One round trip for the updates: the server runs them in order and stops at the first
-        // it refuses, which the rollback then takes back with the ones before it.
-        BloccoIstruzioni blocco(connessione, byteBloccoSalvataggio);
-        for (const QString &aggiornamento : aggiornamenti)
-            blocco.aggiungi(aggiornamento);
-        blocco.invia();
-        transazione.conferma();
+        SalvataggioIncasso::salva(datiIncasso(), connessione);
     } catch (...) {
         Messaggi::critico(this, titoloSalvataggio, Messaggi::testoErrore(std::current_exception()));
         return;

@@ -1,8 +1,10 @@
 #include "collection/salvataggioincasso.h"
 
+#include "data/blocco.h"
 #include "data/erroredb.h"
 #include "data/istruzioni.h"
 #include "data/sql.h"
+#include "data/transazione.h"
 #include "fields/campodata.h"
 
 #include <QLocale>
@@ -10,6 +12,10 @@
 namespace SalvataggioIncasso {
 
 namespace {
+
+// Sixteen one-column updates are a few kilobytes; every server takes a packet of this size, so
+// the save need not ask the server for its limit first.
+const int byteBloccoSalvataggio = 64 * 1024;
 
 bool dataVuota(const QString &testo)
 {
@@ -97,6 +103,19 @@ QStringList istruzioni(const DatiIncasso &d)
     elenco << Istruzioni::aggiornaIntero(QStringLiteral("leflco"),
                                          QString::number(d.passaggioContabile ? 1 : 0), chiave);
     return elenco;
+}
+
+// One round trip for the updates: the server runs them in order and stops at the first it
+// refuses, which the rollback then takes back with the ones before it.
+void salva(const DatiIncasso &dati, Connessione &connessione)
+{
+    const QStringList aggiornamenti = istruzioni(dati);
+    Transazione transazione(connessione);
+    BloccoIstruzioni blocco(connessione, byteBloccoSalvataggio);
+    for (const QString &aggiornamento : aggiornamenti)
+        blocco.aggiungi(aggiornamento);
+    blocco.invia();
+    transazione.conferma();
 }
 
 } // namespace SalvataggioIncasso

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class Connessione;
+
 // What the save of the collection window reads, as the operator left the fields: plain values,
 // so that the checks and the statements can be worked out without the window.
 struct GruppoIncasso
@@ -58,5 +60,9 @@ QString controlla(const DatiIncasso &dati);
 // "."; a value that then cannot go into its statement (a thousands separator, a date that is not
 // one) throws ErroreDb before anything runs.
 QStringList istruzioni(const DatiIncasso &dati);
+
+// Saves the entry on `connessione`, open: every update in one transaction, all or none. A
+// refusal or a lost connection is thrown as ErroreDb after the rollback.
+void salva(const DatiIncasso &dati, Connessione &connessione);
 
 } // namespace SalvataggioIncasso

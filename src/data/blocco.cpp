@@ -59,6 +59,7 @@ void BloccoIstruzioni::invia()
     if (m_istruzioni.isEmpty())
         return;
     const QString testo = unisci(m_istruzioni);
+    const int quante = int(m_istruzioni.size());
     m_istruzioni.clear();
     m_byte = 0;
 
@@ -72,4 +73,7 @@ void BloccoIstruzioni::invia()
     }
     if (query.lastError().isValid())
         Connessione::lancia(query.lastError());
+    m_eseguite += quante;
+    if (m_dopoInvio)
+        m_dopoInvio(m_eseguite);
 }

@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class Connessione;
 
 // Statements made by the builders, sent several to a round trip on a connection the caller owns
@@ -28,6 +30,12 @@ public:
     // Sends the statements still waiting, if any.
     void invia();
     int inAttesa() const { return int(m_istruzioni.size()); }
+    // Called after each block the server has run, with the statements run so far: progress
+    // that follows the server, not the queue.
+    void setDopoInvio(std::function<void(int eseguite)> dopoInvio)
+    {
+        m_dopoInvio = std::move(dopoInvio);
+    }
     int byteMassimi() const { return m_byteMassimi; }
 
 private:
@@ -35,4 +43,6 @@ private:
     int m_byteMassimi;
     QStringList m_istruzioni;
     int m_byte = 0;
+    int m_eseguite = 0;
+    std::function<void(int)> m_dopoInvio;
 };

@@ -27,24 +27,17 @@ AvanzamentoRimessa::AvanzamentoRimessa(QWidget *finestra, int passiTotali)
     m_ultimoAggiornamento.start();
 }
 
-void AvanzamentoRimessa::fase(const QString &descrizione)
+void AvanzamentoRimessa::aggiorna(const QString &fase, int fatti)
 {
-    setLabelText(descrizione);
-    aggiorna();
-}
-
-void AvanzamentoRimessa::passo()
-{
-    ++m_fatti;
-    if (m_ultimoAggiornamento.elapsed() >= intervalloAggiornamento || m_fatti == maximum())
-        aggiorna();
-}
-
-void AvanzamentoRimessa::aggiorna()
-{
+    const bool nuovaFase = fase != labelText();
+    if (!nuovaFase && fatti < maximum() &&
+        m_ultimoAggiornamento.elapsed() < intervalloAggiornamento)
+        return;
+    if (nuovaFase)
+        setLabelText(fase);
     // setValue shows the dialog once the wait has passed and, while it is shown and modal,
     // runs the event loop: the windows repaint, input to them is blocked.
-    setValue(qMin(m_fatti, maximum()));
+    setValue(qMin(fatti, maximum()));
     m_ultimoAggiornamento.restart();
 }
 

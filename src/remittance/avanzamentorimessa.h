@@ -13,18 +13,13 @@ class AvanzamentoRimessa : public QProgressDialog
 public:
     AvanzamentoRimessa(QWidget *finestra, int passiTotali);
 
-    // Starts a phase of the run with its caption.
-    void fase(const QString &descrizione);
-    // One step done (one waybill copied, posted or marked).
-    void passo();
+    // The phase's caption and the steps done (a waybill copied, posted or marked counts one).
+    void aggiorna(const QString &fase, int fatti);
 
 protected:
     void reject() override {}
     void closeEvent(QCloseEvent *evento) override;
 
 private:
-    void aggiorna();
-
-    int m_fatti = 0;
     QElapsedTimer m_ultimoAggiornamento;
 };

@@ -1,14 +1,14 @@
 #include "remittance/frmannullarimessa.h"
 #include "ui_frmannullarimessa.h"
 
-#include "services/istanze.h"
-#include "services/messaggi.h"
-#include "services/modprincipale.h"
 #include "data/connessione.h"
-#include "data/istruzioni.h"
 #include "data/recordset.h"
 #include "data/sql.h"
 #include "fields/campodata.h"
+#include "remittance/annullamentorimessa.h"
+#include "services/istanze.h"
+#include "services/messaggi.h"
+#include "services/modprincipale.h"
 
 namespace {
 
@@ -54,55 +54,30 @@ void frmAnnullaRimessa::AnnullaRimessa()
         EseguiAnnullamento();
 }
 
-// Both statements in one transaction on the shared connection variable, which receives a new
-// connection for it and holds none afterwards.
+// The cancellation runs on the shared connection variable, which receives a new connection for it
+// and holds none afterwards.
 void frmAnnullaRimessa::EseguiAnnullamento()
 {
     std::unique_ptr<Connessione> &connessione = modPrincipale::ConnessioneComune();
-    bool transazione = false;
+    std::unique_ptr<Recordset> nessuno;
+    const QString numero = ui->txtNum->text();
+    const QString testoData = CampoData::testo(ui->txtData);
     try {
         connessione = std::make_unique<Connessione>(modPrincipale::PercorsoDatabase());
         connessione->setTimeoutComandi(timeoutAnnullamento);
-
-        // Both statements are built before anything runs: a number that is not a whole number
-        // or a date that is not one is refused here.
-        const QString numero = ui->txtNum->text();
-        const QString testoData = CampoData::testo(ui->txtData);
         const QDate data = Sql::leggiData(testoData);
-        const QString annullaLdv = Istruzioni::annullaRimessaLdv(numero, data);
-        const QString eliminaRecord = Istruzioni::eliminaContrassegni(numero, data);
-
         connessione->apri();
-        connessione->iniziaTransazione();
-        transazione = true;
-        // No waybill and no record has an empty remittance date: with the date field left
-        // empty nothing can match, and the server (which refuses '' as a date) is not asked.
-        if (!data.isNull()) {
-            connessione->esegui(annullaLdv);
-            connessione->esegui(eliminaRecord);
-        }
-        connessione->confermaTransazione();
-        transazione = false;
-
-        Messaggi::informazione(this, Messaggi::titoloApplicazione(),
-                               QStringLiteral("Rimessa contrassegni: ") + numero +
-                                   QStringLiteral(" del ") + testoData +
-                                   QStringLiteral(" annullata."));
-        ui->txtNum->clear();
-        CampoData::svuota(ui->txtData);
-        std::unique_ptr<Recordset> nessuno;
-        ChiudiConnessione(nessuno, connessione, true, false);
+        AnnullamentoRimessa::annulla(numero, data, *connessione);
     } catch (...) {
-        if (transazione && connessione) {
-            try {
-                connessione->annullaTransazione();
-            } catch (...) {
-                // Closing the connection below rolls back as well.
-            }
-        }
-        std::unique_ptr<Recordset> nessuno;
         ChiudiConnessione(nessuno, connessione, true, false);
         Messaggi::avviso(this, Messaggi::titoloApplicazione(),
                          QStringLiteral("Impossibile annullare la rimessa contrassegni."));
+        return;
     }
+    Messaggi::informazione(this, Messaggi::titoloApplicazione(),
+                           QStringLiteral("Rimessa contrassegni: ") + numero +
+                               QStringLiteral(" del ") + testoData + QStringLiteral(" annullata."));
+    ui->txtNum->clear();
+    CampoData::svuota(ui->txtData);
+    ChiudiConnessione(nessuno, connessione, true, false);
 }

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "services/finestre.h"
 #include "data/istruzioni.h"
+#include "services/finestre.h"
 
 #include <QStringList>
-#include <QVector>
 
 #include <memory>
 
@@ -12,9 +11,8 @@ namespace Ui {
 class frmRimessa;
 }
 
-class AvanzamentoRimessa;
 class CampoCliente;
-class Recordset;
+class RegistrazioneRimessa;
 
 // The remittance window "Rimessa contrassegni": for one customer, one collection type and one
 // period of collection dates, the cash-on-delivery amounts collected and not yet passed on are
@@ -45,31 +43,12 @@ private:
 
     // The click on cmdRimessa: selection, confirmation, posting and letter.
     void EseguiRimessa();
-    // Selects the waybills; false (after the message and the closing) when there are none.
-    bool Selezione(std::unique_ptr<Recordset> &selezione);
+    bool Selezione(std::unique_ptr<RegistrazioneRimessa> &rimessa);
     Istruzioni::DatiAssegno DatiAssegnoFinestra(int tipo) const;
-    void CopiaInTabellaLavoro(Recordset &selezione, const Recordset &tabella,
-                              const QString &nomeTabella);
-    QString NuovoNumeroRimessa();
-    void RegistraRimessa(Recordset &selezione, const QString &tabella);
-    void ControllaLdvAncoraDaRimettere(const QString &tabella);
-    void SegnaInviati(const QVector<Istruzioni::ChiaveRimessa> &chiavi);
     void StampaRimessa(const QStringList &datiLettera);
-    void AnnullaRegistrazione();
-    void PassiFinali(std::unique_ptr<Recordset> &selezione, bool tabellaPronta,
-                     const QString &tabella);
-    void passoAvanzamento();
+    void PassiFinali(std::unique_ptr<RegistrazioneRimessa> &rimessa);
 
     std::unique_ptr<Ui::frmRimessa> ui;
     CampoCliente *m_campoCliente = nullptr;
-    // Number, year and branch of each selected waybill, in the order the selection read them.
-    QVector<Istruzioni::ChiaveRimessa> m_chiaviSelezione;
-    // The posting transaction on the shared connection is open.
-    bool m_transazioneAperta = false;
     bool m_inEsecuzione = false;
-    // The posting's values, fixed when the run starts.
-    int m_tipo = 0;
-    QDate m_dataRimessa;
-    Istruzioni::DatiAssegno m_assegno;
-    AvanzamentoRimessa *m_avanzamento = nullptr;
 };

@@ -5,7 +5,9 @@ target_sources(riscuti_objects PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/frmrimessa.ui
     ${CMAKE_CURRENT_LIST_DIR}/frmannullarimessa.h ${CMAKE_CURRENT_LIST_DIR}/frmannullarimessa.cpp
     ${CMAKE_CURRENT_LIST_DIR}/frmannullarimessa.ui
-    ${CMAKE_CURRENT_LIST_DIR}/aprirecordset.h ${CMAKE_CURRENT_LIST_DIR}/aprirecordset.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/registrazionerimessa.h
+    ${CMAKE_CURRENT_LIST_DIR}/registrazionerimessa.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/annullamentorimessa.h ${CMAKE_CURRENT_LIST_DIR}/annullamentorimessa.cpp
     ${CMAKE_CURRENT_LIST_DIR}/avanzamentorimessa.h ${CMAKE_CURRENT_LIST_DIR}/avanzamentorimessa.cpp
     ${CMAKE_CURRENT_LIST_DIR}/datilettera.h ${CMAKE_CURRENT_LIST_DIR}/datilettera.cpp
     ${CMAKE_CURRENT_LIST_DIR}/importoassegno.h ${CMAKE_CURRENT_LIST_DIR}/importoassegno.cpp

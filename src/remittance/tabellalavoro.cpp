@@ -1,10 +1,10 @@
 #include "remittance/tabellalavoro.h"
 
-#include "services/modprincipale.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
 #include "data/istruzioni.h"
 #include "data/sql.h"
+#include "services/modprincipale.h"
 #include "suite/cLeggiIni.h"
 
 namespace {
@@ -31,10 +31,10 @@ QString IstruzioneCreaTabella(const QString &modello, const QString &nome, const
                                  Sql::identificatore(sorgente));
 }
 
-bool TabellaMancante(const QString &nome)
+bool TabellaMancante(const QString &nome, const QString &testoConnessione)
 {
     try {
-        Connessione connessione(modPrincipale::PercorsoDatabase());
+        Connessione connessione(testoConnessione);
         connessione.apri();
         connessione.esegui(Istruzioni::leggiTabella(nome));
         return false;
@@ -43,10 +43,17 @@ bool TabellaMancante(const QString &nome)
     }
 }
 
-void CreaTabella(const QString &nome, const QString &sorgente)
+void CreaTabella(const QString &nome, const QString &sorgente, const QString &modello,
+                 const QString &testoConnessione)
 {
-    const QString modello = cLeggiIni().LeggiValore(modPrincipale::PercorsoFileIni(),
-                                                    QStringLiteral("FRMBOLLCARICHIINT"),
-                                                    QStringLiteral("STRCREATABELLA"));
-    EseguiComando(IstruzioneCreaTabella(modello, nome, sorgente));
+    Connessione connessione(testoConnessione);
+    connessione.apri();
+    connessione.esegui(IstruzioneCreaTabella(modello, nome, sorgente));
+}
+
+QString ModelloCreaTabella()
+{
+    return cLeggiIni().LeggiValore(modPrincipale::PercorsoFileIni(),
+                                   QStringLiteral("FRMBOLLCARICHIINT"),
+                                   QStringLiteral("STRCREATABELLA"));
 }

@@ -11,8 +11,13 @@ QString SostituisciSegnaposto(const QString &testo, const QString &valore);
 // The creation statement from a template: the first "?" becomes `nome`, the next `sorgente`.
 // Both names must be plain identifiers (Sql::identificatore), else it throws.
 QString IstruzioneCreaTabella(const QString &modello, const QString &nome, const QString &sorgente);
-// True when `nome` cannot be read on a connection of its own (missing, or any other failure).
-bool TabellaMancante(const QString &nome);
-// Creates `nome` with the structure of `sorgente` from the INI template, on a connection of its
-// own. Throws ErroreDb on a template without placeholders or a refused statement.
-void CreaTabella(const QString &nome, const QString &sorgente);
+// True when `nome` cannot be read on a connection of its own made from `testoConnessione`
+// (missing, or any other failure).
+bool TabellaMancante(const QString &nome, const QString &testoConnessione);
+// Creates `nome` with the structure of `sorgente` from the template `modello`, on a connection of
+// its own made from `testoConnessione`. Throws ErroreDb on a template without placeholders or a
+// refused statement.
+void CreaTabella(const QString &nome, const QString &sorgente, const QString &modello,
+                 const QString &testoConnessione);
+// The template of the suite's INI file (PercorsoFileIni).
+QString ModelloCreaTabella();

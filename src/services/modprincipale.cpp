@@ -57,6 +57,18 @@ std::unique_ptr<Connessione> &ConnessioneComune()
     return connessione;
 }
 
+Connessione &ConnessioneComuneAperta()
+{
+    std::unique_ptr<Connessione> &connessione = ConnessioneComune();
+    if (!connessione)
+        connessione = std::make_unique<Connessione>(PercorsoDatabase());
+    if (!connessione->aperta()) {
+        connessione->setTestoConnessione(PercorsoDatabase());
+        connessione->apri();
+    }
+    return *connessione;
+}
+
 } // namespace modPrincipale
 
 void ChiudiConnessione(std::unique_ptr<Recordset> &recordset,

@@ -21,6 +21,9 @@ void setPercorsoLogoIntestazione(const QString &valore);
 
 // The connection the remittance windows share; empty until first needed.
 std::unique_ptr<Connessione> &ConnessioneComune();
+// The shared connection, open: a new one when the variable holds none, the one it holds opened
+// again when closed (both from PercorsoDatabase). Throws ErroreDb.
+Connessione &ConnessioneComuneAperta();
 
 } // namespace modPrincipale
 

@@ -1,17 +1,17 @@
 #include "remittance/frmrimessa.h"
 
-#include "services/modprincipale.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
 #include "data/istruzioni.h"
 #include "data/recordset.h"
 #include "fields/campoimporto.h"
+#include "remittance/controllidb.h"
 #include "remittance/postazione.h"
 #include "remittance/tabellalavoro.h"
+#include "services/modprincipale.h"
 #include "suite/RegistroComponenti.h"
 #include "suite/cModuliStampa.h"
 #include "suite/creamodulistampa.h"
-#include "remittance/controllidb.h"
 #include "support/databasediprova.h"
 #include "support/rispostemessaggi.h"
 
@@ -59,7 +59,7 @@ struct RegistroStampa
     // "lefili|lenrlv|leanlv|lecnss|lendvc|ledtvc|NrDistinta|DataDistinta|Riferimento|Banca|Importo".
     QStringList righe;
     QString erroreLettura;
-    bool fallisce = false; // Stampa throws after recording
+    bool fallisce = false;         // Stampa throws after recording
     std::function<void()> durante; // what happens while the letter prints
 };
 
@@ -305,7 +305,7 @@ void tst_frmRimessa::cleanup()
     // A failed test must not leave the next one the shared connection or a work table.
     std::unique_ptr<Recordset> nessuno;
     ChiudiConnessione(nessuno, modPrincipale::ConnessioneComune(), true, false);
-    if (!TabellaMancante(NomeTabellaLavoro(QStringLiteral("Rimessa"))))
+    if (!TabellaMancante(NomeTabellaLavoro(QStringLiteral("Rimessa")), m_db->testoConnessione()))
         EseguiComando(Istruzioni::eliminaTabella(NomeTabellaLavoro(QStringLiteral("Rimessa"))));
 }
 
@@ -892,7 +892,8 @@ void tst_frmRimessa::stampaFallitaDopoLaConferma()
 void tst_frmRimessa::tabellaLavoroGiaPresente()
 {
     const QString tabella = NomeTabellaLavoro(QStringLiteral("Rimessa"));
-    CreaTabella(tabella, QStringLiteral("vdaticontrassegni"));
+    CreaTabella(tabella, QStringLiteral("vdaticontrassegni"), ModelloCreaTabella(),
+                m_db->testoConnessione());
     // Left by a run that posted and then stopped before the drop: a waybill remitted then, in
     // the table as that run stamped it. It is no sign of another station's posting.
     QVERIFY(m_db->esegui(QStringLiteral("INSERT INTO %1 SELECT * FROM vdaticontrassegni WHERE "

@@ -1,9 +1,9 @@
 #include "remittance/postazione.h"
 #include "remittance/tabellalavoro.h"
 
-#include "services/modprincipale.h"
 #include "data/erroredb.h"
 #include "data/istruzioni.h"
+#include "services/modprincipale.h"
 #include "support/databasediprova.h"
 #include "support/errori.h"
 
@@ -140,9 +140,10 @@ void tst_TabellaLavoro::creaTabellaDalModelloDemo()
 {
     modPrincipale::setPercorsoFileIni(QStringLiteral(RISCUTI_INI_DEMO));
     const QString nome = QStringLiteral("PROVA1Rimessa");
-    QVERIFY(TabellaMancante(nome));
-    CreaTabella(nome, QStringLiteral("vdaticontrassegni"));
-    QVERIFY(!TabellaMancante(nome));
+    QVERIFY(TabellaMancante(nome, m_db->testoConnessione()));
+    CreaTabella(nome, QStringLiteral("vdaticontrassegni"), ModelloCreaTabella(),
+                m_db->testoConnessione());
+    QVERIFY(!TabellaMancante(nome, m_db->testoConnessione()));
 
     const QString tipi = QStringLiteral(
         "SELECT lower(COLUMN_NAME), COLUMN_TYPE FROM information_schema.COLUMNS "
@@ -187,10 +188,14 @@ void tst_TabellaLavoro::creaTabellaDalModelloDemo()
              QStringLiteral("BASE TABLE"));
 
     // A second creation is refused by the server, which is why the run asks first.
-    QCOMPARE(numeroErrore([&] { CreaTabella(nome, QStringLiteral("vdaticontrassegni")); }), 1050);
+    QCOMPARE(numeroErrore([&] {
+                 CreaTabella(nome, QStringLiteral("vdaticontrassegni"), ModelloCreaTabella(),
+                             m_db->testoConnessione());
+             }),
+             1050);
 
     EseguiComando(Istruzioni::eliminaTabella(nome));
-    QVERIFY(TabellaMancante(nome));
+    QVERIFY(TabellaMancante(nome, m_db->testoConnessione()));
 }
 
 void tst_TabellaLavoro::modelloSenzaSegnaposto_data()
@@ -212,9 +217,13 @@ void tst_TabellaLavoro::modelloSenzaSegnaposto()
     QVERIFY(!ini.isEmpty());
     modPrincipale::setPercorsoFileIni(ini);
     const QString nome = QStringLiteral("PROVA2Rimessa");
-    QCOMPARE(numeroErrore([&] { CreaTabella(nome, QStringLiteral("vdaticontrassegni")); }), errore);
-    QVERIFY(TabellaMancante(nome));
-    QVERIFY(TabellaMancante(QStringLiteral("x")));
+    QCOMPARE(numeroErrore([&] {
+                 CreaTabella(nome, QStringLiteral("vdaticontrassegni"), ModelloCreaTabella(),
+                             m_db->testoConnessione());
+             }),
+             errore);
+    QVERIFY(TabellaMancante(nome, m_db->testoConnessione()));
+    QVERIFY(TabellaMancante(QStringLiteral("x"), m_db->testoConnessione()));
 }
 
 QTEST_GUILESS_MAIN(tst_TabellaLavoro)

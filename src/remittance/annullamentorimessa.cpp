@@ -1,0 +1,22 @@
+#include "remittance/annullamentorimessa.h"
+
+#include "data/connessione.h"
+#include "data/istruzioni.h"
+#include "data/transazione.h"
+
+namespace AnnullamentoRimessa {
+
+void annulla(const QString &numero, const QDate &data, Connessione &connessione)
+{
+    // Both statements are built before anything runs: a number that is not one stops here.
+    const QString annullaLdv = Istruzioni::annullaRimessaLdv(numero, data);
+    const QString eliminaRecord = Istruzioni::eliminaContrassegni(numero, data);
+    Transazione transazione(connessione);
+    if (!data.isNull()) {
+        connessione.esegui(annullaLdv);
+        connessione.esegui(eliminaRecord);
+    }
+    transazione.conferma();
+}
+
+} // namespace AnnullamentoRimessa
