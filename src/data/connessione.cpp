@@ -1,4 +1,5 @@
 #include "data/connessione.h"
+#include "data/istruzioni.h"
 
 #include "data/riservaconnessioni.h"
 #include "data/sql.h"
@@ -174,15 +175,13 @@ void Connessione::apriNuova()
         }
     }
     // Text literals are escaped with backslashes: make sure the session reads them that way.
-    esegui(QStringLiteral("SET SESSION sql_mode=REPLACE(@@sql_mode,'NO_BACKSLASH_ESCAPES',''), "
-                          "max_statement_time=%1")
-               .arg(m_timeout));
+    esegui(Istruzioni::impostaSessione(m_timeout));
     m_timeoutSessione = m_timeout;
 }
 
 void Connessione::applicaTimeout()
 {
-    esegui(QStringLiteral("SET SESSION max_statement_time=%1").arg(m_timeout));
+    esegui(Istruzioni::impostaTimeout(m_timeout));
     m_timeoutSessione = m_timeout;
 }
 

@@ -1,5 +1,7 @@
 #include "data/istruzioni.h"
 
+#include "data/erroredb.h"
+
 #include "data/sql.h"
 
 namespace Istruzioni {
@@ -19,23 +21,24 @@ QString q(const QString &valore)
 
 QString chiaveSalvataggio(const ChiaveLdv &c)
 {
-    return QStringLiteral("lenrlv='") + q(c.numero) + QStringLiteral("' and lefili='")
-           + q(c.filiale) + QStringLiteral("' and ledtlv='") + Sql::data(c.data)
-           + QStringLiteral("';");
+    return QStringLiteral("lenrlv='") + q(c.numero) + QStringLiteral("' and lefili='") +
+           q(c.filiale) + QStringLiteral("' and ledtlv='") + Sql::data(c.data) +
+           QStringLiteral("';");
 }
 
 QString chiavePosting(const ChiaveRimessa &c)
 {
-    return QStringLiteral(" WHERE LEFILI='") + q(c.filiale) + QStringLiteral("' AND LENRLV='")
-           + q(c.numero) + QStringLiteral("' AND LEANLV=") + Sql::intero(c.anno)
-           + QStringLiteral(";");
+    return QStringLiteral(" WHERE LEFILI='") + q(c.filiale) + QStringLiteral("' AND LENRLV='") +
+           q(c.numero) + QStringLiteral("' AND LEANLV=") + Sql::intero(c.anno) +
+           QStringLiteral(";");
 }
 
 QString condizioneSelezione(int tipo, const QDate &dal, const QDate &al)
 {
-    return QStringLiteral("SELECT * from vdaticontrassegni where leflic='") + QString::number(tipo)
-           + QStringLiteral("' and leflsc=0 and (ledtin between '") + Sql::data(dal)
-           + QStringLiteral("' and '") + Sql::data(al) + QStringLiteral("') and lendvc =0");
+    return QStringLiteral("SELECT * from vdaticontrassegni where leflic='") +
+           QString::number(tipo) + QStringLiteral("' and leflsc=0 and (ledtin between '") +
+           Sql::data(dal) + QStringLiteral("' and '") + Sql::data(al) +
+           QStringLiteral("') and lendvc =0");
 }
 
 } // namespace
@@ -53,6 +56,23 @@ QString leggiTabella(const QString &tabella)
 QString eliminaTabella(const QString &tabella)
 {
     return QStringLiteral("Drop table ") + Sql::identificatore(tabella) + QStringLiteral(";");
+}
+
+QString impostaSessione(int timeout)
+{
+    return QStringLiteral("SET SESSION sql_mode=REPLACE(@@sql_mode,'NO_BACKSLASH_ESCAPES',''), "
+                          "max_statement_time=%1")
+        .arg(timeout);
+}
+
+QString impostaTimeout(int timeout)
+{
+    return QStringLiteral("SET SESSION max_statement_time=%1").arg(timeout);
+}
+
+QString provaConnessione()
+{
+    return QStringLiteral("DO 0");
 }
 
 QString leggiMaxAllowedPacket()
@@ -80,74 +100,74 @@ QString inserisciRighe(const QString &tabella, const QStringList &colonne,
             letterali << Sql::letterale(valori.value(i));
         tuple << QLatin1Char('(') + letterali.join(QLatin1Char(',')) + QLatin1Char(')');
     }
-    return QStringLiteral("insert into ") + Sql::identificatore(tabella) + QStringLiteral(" (")
-           + nomi.join(QLatin1Char(',')) + QStringLiteral(") values ")
-           + tuple.join(QLatin1Char(',')) + QStringLiteral(";");
+    return QStringLiteral("insert into ") + Sql::identificatore(tabella) + QStringLiteral(" (") +
+           nomi.join(QLatin1Char(',')) + QStringLiteral(") values ") +
+           tuple.join(QLatin1Char(',')) + QStringLiteral(";");
 }
 
 QString nomeCliente(const QString &codice)
 {
-    return QStringLiteral("select RagioneSociale from clien where Codice=") + Sql::intero(codice)
-           + QStringLiteral(";");
+    return QStringLiteral("select RagioneSociale from clien where Codice=") + Sql::intero(codice) +
+           QStringLiteral(";");
 }
 
 QString ldvPerRiferimento(const QString &riferimento, const QDate &dataRiferimento)
 {
-    return testaLdv + QStringLiteral("lerife='") + q(riferimento) + QStringLiteral("' and lerifd='")
-           + Sql::data(dataRiferimento) + QStringLiteral("';");
+    return testaLdv + QStringLiteral("lerife='") + q(riferimento) +
+           QStringLiteral("' and lerifd='") + Sql::data(dataRiferimento) + QStringLiteral("';");
 }
 
 QString ldvPerNumero(const QString &numero, const QDate &dataLdv)
 {
-    return testaLdv + QStringLiteral("lenrlv='") + q(numero) + QStringLiteral("' and ledtlv='")
-           + Sql::data(dataLdv) + QStringLiteral("';");
+    return testaLdv + QStringLiteral("lenrlv='") + q(numero) + QStringLiteral("' and ledtlv='") +
+           Sql::data(dataLdv) + QStringLiteral("';");
 }
 
 QString ldvPreimpostata(const QString &numero, const QDate &dataLdv, const QString &filiale)
 {
-    return testaLdv + QStringLiteral("lenrlv='") + q(numero) + QStringLiteral("' and ledtlv='")
-           + Sql::data(dataLdv) + QStringLiteral("' and lefili='") + q(filiale)
-           + QStringLiteral("';");
+    return testaLdv + QStringLiteral("lenrlv='") + q(numero) + QStringLiteral("' and ledtlv='") +
+           Sql::data(dataLdv) + QStringLiteral("' and lefili='") + q(filiale) +
+           QStringLiteral("';");
 }
 
 QString vistaPerNumero(const QString &numero, const QDate &dataLdv)
 {
-    return QStringLiteral("SELECT * from vdaticontrassegni WHERE lenrlv='") + q(numero)
-           + QStringLiteral("' and ledtlv='") + Sql::data(dataLdv) + QStringLiteral("';");
+    return QStringLiteral("SELECT * from vdaticontrassegni WHERE lenrlv='") + q(numero) +
+           QStringLiteral("' and ledtlv='") + Sql::data(dataLdv) + QStringLiteral("';");
 }
 
 QString aggiornaTesto(const QString &colonna, const QString &valore, const ChiaveLdv &chiave)
 {
-    return QStringLiteral("update letve00f set ") + Sql::identificatore(colonna)
-           + QStringLiteral("='") + q(valore) + QStringLiteral("' where ")
-           + chiaveSalvataggio(chiave);
+    return QStringLiteral("update letve00f set ") + Sql::identificatore(colonna) +
+           QStringLiteral("='") + q(valore) + QStringLiteral("' where ") +
+           chiaveSalvataggio(chiave);
 }
 
 QString aggiornaIntero(const QString &colonna, const QString &valore, const ChiaveLdv &chiave)
 {
-    return QStringLiteral("update letve00f set ") + Sql::identificatore(colonna)
-           + QLatin1Char('=') + Sql::intero(valore) + QStringLiteral(" where ")
-           + chiaveSalvataggio(chiave);
+    return QStringLiteral("update letve00f set ") + Sql::identificatore(colonna) +
+           QLatin1Char('=') + Sql::intero(valore) + QStringLiteral(" where ") +
+           chiaveSalvataggio(chiave);
 }
 
 QString aggiornaImporto(const QString &colonna, const QString &valore, const ChiaveLdv &chiave)
 {
-    return QStringLiteral("update letve00f set ") + Sql::identificatore(colonna)
-           + QLatin1Char('=') + Sql::decimale(valore) + QStringLiteral(" where ")
-           + chiaveSalvataggio(chiave);
+    return QStringLiteral("update letve00f set ") + Sql::identificatore(colonna) +
+           QLatin1Char('=') + Sql::decimale(valore) + QStringLiteral(" where ") +
+           chiaveSalvataggio(chiave);
 }
 
 QString aggiornaData(const QString &colonna, const QDate &valore, const ChiaveLdv &chiave)
 {
-    return QStringLiteral("update letve00f set ") + Sql::identificatore(colonna)
-           + QStringLiteral("='") + Sql::data(valore) + QStringLiteral("' where ")
-           + chiaveSalvataggio(chiave);
+    return QStringLiteral("update letve00f set ") + Sql::identificatore(colonna) +
+           QStringLiteral("='") + Sql::data(valore) + QStringLiteral("' where ") +
+           chiaveSalvataggio(chiave);
 }
 
 QString selezioneRimessa(int tipo, const QDate &dal, const QDate &al, const QString &cliente)
 {
-    return condizioneSelezione(tipo, dal, al) + QStringLiteral(" and lecodi=")
-           + Sql::intero(cliente) + QStringLiteral(";");
+    return condizioneSelezione(tipo, dal, al) + QStringLiteral(" and lecodi=") +
+           Sql::intero(cliente) + QStringLiteral(";");
 }
 
 QString selezioneRimessaProvvisoria(int tipo, const QDate &dal, const QDate &al)
@@ -162,37 +182,36 @@ QString leggiUltimoNumero()
 
 QString scriviUltimoNumero(const QString &numero)
 {
-    return QStringLiteral("UPDATE zolvimacon_tabge00f SET UltimoNumDistVersam=")
-           + Sql::intero(numero) + QStringLiteral(";");
+    return QStringLiteral("UPDATE zolvimacon_tabge00f SET UltimoNumDistVersam=") +
+           Sql::intero(numero) + QStringLiteral(";");
 }
 
 QString timbraRimessa(const QString &tabella, const QString &numero, const QDate &data,
                       const ChiaveRimessa &chiave)
 {
-    return QStringLiteral("UPDATE ") + Sql::identificatore(tabella) + QStringLiteral(" SET LENDVC=")
-           + Sql::intero(numero) + QStringLiteral(",LEDTVC='") + Sql::data(data)
-           + QLatin1Char('\'') + chiavePosting(chiave);
+    return QStringLiteral("UPDATE ") + Sql::identificatore(tabella) +
+           QStringLiteral(" SET LENDVC=") + Sql::intero(numero) + QStringLiteral(",LEDTVC='") +
+           Sql::data(data) + QLatin1Char('\'') + chiavePosting(chiave);
 }
 
 QString inserisciContrassegno(const QString &numero, const QDate &data, const DatiAssegno &assegno)
 {
-    return QStringLiteral("insert into contrassegni set NrDistinta=") + Sql::intero(numero)
-           + QStringLiteral(",DataDistinta='") + Sql::data(data)
-           + QStringLiteral("', Riferimento='") + q(assegno.riferimento)
-           + QStringLiteral("', Banca='") + q(assegno.banca) + QStringLiteral("', Importo=")
-           + Sql::decimale(assegno.importo) + QStringLiteral(";");
+    return QStringLiteral("insert into contrassegni set NrDistinta=") + Sql::intero(numero) +
+           QStringLiteral(",DataDistinta='") + Sql::data(data) +
+           QStringLiteral("', Riferimento='") + q(assegno.riferimento) +
+           QStringLiteral("', Banca='") + q(assegno.banca) + QStringLiteral("', Importo=") +
+           Sql::decimale(assegno.importo) + QStringLiteral(";");
 }
 
-QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero,
-                                   const QDate &data, const DatiAssegno &assegno,
-                                   const ChiaveRimessa &chiave)
+QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero, const QDate &data,
+                                   const DatiAssegno &assegno, const ChiaveRimessa &chiave)
 {
-    return QStringLiteral("UPDATE ") + Sql::identificatore(tabella)
-           + QStringLiteral(" SET NrDistinta=") + Sql::intero(numero)
-           + QStringLiteral(",DataDistinta='") + Sql::data(data)
-           + QStringLiteral("', Riferimento='") + q(assegno.riferimento)
-           + QStringLiteral("', Banca='") + q(assegno.banca) + QStringLiteral("', Importo=")
-           + Sql::decimale(assegno.importo) + chiavePosting(chiave);
+    return QStringLiteral("UPDATE ") + Sql::identificatore(tabella) +
+           QStringLiteral(" SET NrDistinta=") + Sql::intero(numero) +
+           QStringLiteral(",DataDistinta='") + Sql::data(data) +
+           QStringLiteral("', Riferimento='") + q(assegno.riferimento) +
+           QStringLiteral("', Banca='") + q(assegno.banca) + QStringLiteral("', Importo=") +
+           Sql::decimale(assegno.importo) + chiavePosting(chiave);
 }
 
 QString segnaInviato(const ChiaveRimessa &chiave)
@@ -204,26 +223,114 @@ QString ldvRimesseNelFrattempo(const QString &tabella)
 {
     const QString t = Sql::identificatore(tabella);
     const auto uguali = [&t](const char *colonna) {
-        return QStringLiteral("letve00f.") + QLatin1String(colonna) + QLatin1Char('=') + t
-               + QLatin1Char('.') + QLatin1String(colonna);
+        return QStringLiteral("letve00f.") + QLatin1String(colonna) + QLatin1Char('=') + t +
+               QLatin1Char('.') + QLatin1String(colonna);
     };
-    return QStringLiteral("SELECT COUNT(*) FROM letve00f INNER JOIN ") + t
-           + QStringLiteral(" ON ") + uguali("LEFILI") + QStringLiteral(" AND ")
-           + uguali("LENRLV") + QStringLiteral(" AND ") + uguali("LEANLV") + QStringLiteral(" WHERE ")
-           + t + QStringLiteral(".LENDVC=0 AND (letve00f.LENDVC<>0 OR letve00f.LEFLSC<>0) FOR UPDATE;");
+    return QStringLiteral("SELECT COUNT(*) FROM letve00f INNER JOIN ") + t +
+           QStringLiteral(" ON ") + uguali("LEFILI") + QStringLiteral(" AND ") + uguali("LENRLV") +
+           QStringLiteral(" AND ") + uguali("LEANLV") + QStringLiteral(" WHERE ") + t +
+           QStringLiteral(".LENDVC=0 AND (letve00f.LENDVC<>0 OR letve00f.LEFLSC<>0) FOR UPDATE;");
 }
 
 QString annullaRimessaLdv(const QString &numero, const QDate &data)
 {
-    return QStringLiteral("UPDATE letve00f SET LENDVC=0, LEDTVC=Null, LEFLSC=0 WHERE LENDVC=")
-           + Sql::intero(numero) + QStringLiteral(" AND LEDTVC='") + Sql::data(data)
-           + QStringLiteral("';");
+    return QStringLiteral("UPDATE letve00f SET LENDVC=0, LEDTVC=Null, LEFLSC=0 WHERE LENDVC=") +
+           Sql::intero(numero) + QStringLiteral(" AND LEDTVC='") + Sql::data(data) +
+           QStringLiteral("';");
 }
 
 QString eliminaContrassegni(const QString &numero, const QDate &data)
 {
-    return QStringLiteral("Delete from contrassegni where NrDistinta=") + Sql::intero(numero)
-           + QStringLiteral(" and DataDistinta='") + Sql::data(data) + QStringLiteral("';");
+    return QStringLiteral("Delete from contrassegni where NrDistinta=") + Sql::intero(numero) +
+           QStringLiteral(" and DataDistinta='") + Sql::data(data) + QStringLiteral("';");
+}
+
+// --- Register search --------------------------------------------------------------------------
+
+namespace {
+
+// "!" escapes the LIKE wildcards: a backslash would have to be escaped twice, once for LIKE and
+// once for the quoted literal.
+const QChar escapeLike = u'!';
+const int argomentoNonValido = 5;
+enum { CampoCodice = 1, ConfrontoIniziaCon = 1, ConfrontoContiene = 2, ConfrontoUguale = 3 };
+
+QString colonnaAnagrafica(int campo)
+{
+    static const char *const colonne[] = {"Codice", "RagioneSociale", "PartitaIva", "Localita",
+                                          "Provincia"};
+    if (campo < 1 || campo > 5)
+        throw ErroreDb(argomentoNonValido,
+                       QStringLiteral("Campo di ricerca %1 non previsto.").arg(campo));
+    return QLatin1String(colonne[campo - 1]);
+}
+
+void controllaConfronto(int confronto)
+{
+    if (confronto < ConfrontoIniziaCon || confronto > ConfrontoUguale)
+        throw ErroreDb(argomentoNonValido,
+                       QStringLiteral("Tipo di confronto %1 non previsto.").arg(confronto));
+}
+
+} // namespace
+
+QString modelloLike(const QString &testo, int confronto)
+{
+    controllaConfronto(confronto);
+    QString modello;
+    modello.reserve(testo.size() + 4);
+    if (confronto == ConfrontoContiene)
+        modello += u'%';
+    for (const QChar c : testo) {
+        if (c == escapeLike || c == u'%' || c == u'_')
+            modello += escapeLike;
+        modello += c;
+    }
+    if (confronto != ConfrontoUguale)
+        modello += u'%';
+    return modello;
+}
+
+QString ricercaAnagrafica(const QString &tabella, int campo, int confronto, const QString &testo)
+{
+    controllaConfronto(confronto);
+    // The searched field as text, so that a code can be matched from its start or inside.
+    const QString espressione =
+        campo == CampoCodice ? QStringLiteral("CAST(Codice AS CHAR)") : colonnaAnagrafica(campo);
+
+    QString condizione;
+    if (confronto == ConfrontoUguale && campo == CampoCodice) {
+        const QString numero = testo.trimmed();
+        condizione = Sql::eIntero(numero) ? QStringLiteral("Codice=") + Sql::intero(numero)
+                                          : QStringLiteral("1=0");
+    } else if (confronto == ConfrontoUguale) {
+        condizione = colonnaAnagrafica(campo) + QStringLiteral("='") + Sql::testo(testo) + u'\'';
+    } else {
+        condizione = espressione + QStringLiteral(" LIKE '") +
+                     Sql::testo(modelloLike(testo, confronto)) + QStringLiteral("' ESCAPE '") +
+                     escapeLike + u'\'';
+    }
+
+    return QStringLiteral("SELECT ") + espressione +
+           QStringLiteral(" AS Corrispondenza, Codice, RagioneSociale, Localita, Provincia, "
+                          "Indirizzo, Cap, PartitaIva FROM ") +
+           Sql::identificatore(tabella) + QStringLiteral(" WHERE ") + condizione +
+           QStringLiteral(" ORDER BY ") + espressione + QStringLiteral("='") + Sql::testo(testo) +
+           QStringLiteral("' DESC, RagioneSociale, Codice;");
+}
+
+// --- Remittance letter -------------------------------------------------------------------------
+
+QString indirizzoCliente(const QString &codice)
+{
+    return QStringLiteral("SELECT RagioneSociale, Indirizzo, Cap, Localita, Provincia, PartitaIva "
+                          "FROM clien WHERE Codice=") +
+           Sql::intero(codice) + QLatin1Char(';');
+}
+
+QString intestazioneAzienda()
+{
+    return QStringLiteral("SELECT * FROM azienda ORDER BY Id LIMIT 1;");
 }
 
 } // namespace Istruzioni

@@ -11,19 +11,40 @@
 namespace Istruzioni {
 
 // --- Generic ---------------------------------------------------------------------------------
-QString tuttaLaTabella(const QString &tabella);               // "SELECT * from <t>;"
+QString tuttaLaTabella(const QString &tabella); // "SELECT * from <t>;"
 QString inserisciRiga(const QString &tabella, const QStringList &colonne,
                       const QVariantList &valori);
 // One INSERT of many rows, a value per column each: "insert into <t> (a,b) values (..),(..);"
 QString inserisciRighe(const QString &tabella, const QStringList &colonne,
                        const QList<QVariantList> &righe);
-QString leggiTabella(const QString &tabella);                 // "select * from <t>;"
-QString eliminaTabella(const QString &tabella);               // "Drop table <t>;"
+QString leggiTabella(const QString &tabella);   // "select * from <t>;"
+QString eliminaTabella(const QString &tabella); // "Drop table <t>;"
 // The largest statement text the server takes in one packet.
 QString leggiMaxAllowedPacket(); // "SELECT @@max_allowed_packet;"
+// A new session: text literals read with backslash escapes, and a statement time-out (seconds,
+// 0 for none).
+QString impostaSessione(int timeout);
+QString impostaTimeout(int timeout); // "SET SESSION max_statement_time=<n>"
+// The cheapest statement there is, to see that an idle connection still answers.
+QString provaConnessione(); // "DO 0"
 
 // --- Customer --------------------------------------------------------------------------------
 QString nomeCliente(const QString &codice);
+
+// --- Register search (customers, suppliers, recipients) --------------------------------------
+// Fields: 1 Codice, 2 RagioneSociale, 3 PartitaIva, 4 Localita, 5 Provincia. Match: 1 the field
+// starts with the text, 2 contains it, 3 equals it; "%" and "_" in the text match themselves.
+// A field or match outside these throws ErroreDb 5. The result's fields: Corrispondenza (the
+// searched field as text), Codice, RagioneSociale, Localita, Provincia, Indirizzo, Cap,
+// PartitaIva; rows equal to the text first, then by RagioneSociale and Codice. A code compared
+// for equality with a text that is no whole number finds nothing.
+QString ricercaAnagrafica(const QString &tabella, int campo, int confronto, const QString &testo);
+// The LIKE pattern of a text (before quoting), with "!" as the escape character.
+QString modelloLike(const QString &testo, int confronto);
+
+// --- Remittance letter -----------------------------------------------------------------------
+QString indirizzoCliente(const QString &codice);
+QString intestazioneAzienda(); // "SELECT * FROM azienda ORDER BY Id LIMIT 1;"
 
 // --- Waybill lookup --------------------------------------------------------------------------
 QString ldvPerRiferimento(const QString &riferimento, const QDate &dataRiferimento);
@@ -61,7 +82,8 @@ struct ChiaveRimessa
     QString numero;  // LENRLV
     QString anno;    // LEANLV
 };
-// "UPDATE <tabella> SET LENDVC=<n>,LEDTVC='<d>' WHERE LEFILI='...' AND LENRLV='...' AND LEANLV=...;"
+// "UPDATE <tabella> SET LENDVC=<n>,LEDTVC='<d>' WHERE LEFILI='...' AND LENRLV='...' AND
+// LEANLV=...;"
 QString timbraRimessa(const QString &tabella, const QString &numero, const QDate &data,
                       const ChiaveRimessa &chiave);
 struct DatiAssegno
@@ -71,9 +93,8 @@ struct DatiAssegno
     QString importo; // plain decimal with a point
 };
 QString inserisciContrassegno(const QString &numero, const QDate &data, const DatiAssegno &assegno);
-QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero,
-                                   const QDate &data, const DatiAssegno &assegno,
-                                   const ChiaveRimessa &chiave);
+QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero, const QDate &data,
+                                   const DatiAssegno &assegno, const ChiaveRimessa &chiave);
 QString segnaInviato(const ChiaveRimessa &chiave);
 // How many waybills of the work table another remittance has stamped or marked sent since the
 // selection read them; locks those waybills until the posting ends. Rows the table already bore

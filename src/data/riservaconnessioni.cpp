@@ -1,4 +1,5 @@
 #include "data/riservaconnessioni.h"
+#include "data/istruzioni.h"
 
 #include "data/tunneltls.h"
 
@@ -43,7 +44,7 @@ void chiudi(const QString &nome)
 bool risponde(const QString &nome)
 {
     QSqlDatabase db = QSqlDatabase::database(nome, false);
-    return db.isOpen() && QSqlQuery(db).exec(QStringLiteral("DO 0"));
+    return db.isOpen() && QSqlQuery(db).exec(Istruzioni::provaConnessione());
 }
 
 } // namespace

@@ -51,12 +51,6 @@ public:
     QString tabellaRegistro() const { return m_tabella; }
     int TipoConfronto() const { return m_tipo; }
 
-    // The statement a search runs (pure: values in, text out).
-    static QString istruzioneRicerca(const QString &tabella, int campo, int tipo,
-                                     const QString &testo);
-    // The LIKE pattern for a text (before quoting), with "!" as the escape character.
-    static QString modelloLike(const QString &testo, int tipo);
-
 protected:
     explicit cCercaAnagrafica(const QString &tabellaRegistro);
 

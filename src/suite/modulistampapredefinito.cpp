@@ -1,13 +1,14 @@
 #include "suite/modulistampapredefinito.h"
 
-#include "suite/cLeggiIni.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
+#include "data/istruzioni.h"
 #include "data/recordset.h"
 #include "data/sql.h"
-#include "suite/letterarimessa.h"
 #include "services/messaggi.h"
 #include "services/modprincipale.h"
+#include "suite/cLeggiIni.h"
+#include "suite/letterarimessa.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -99,18 +100,6 @@ QString cModuliStampaPredefinito::dato(int indice) const
     return m_dati.value(indice);
 }
 
-QString cModuliStampaPredefinito::istruzioneCliente(const QString &codice)
-{
-    return QStringLiteral("SELECT RagioneSociale, Indirizzo, Cap, Localita, Provincia, PartitaIva "
-                          "FROM clien WHERE Codice=") +
-           Sql::intero(codice) + QLatin1Char(';');
-}
-
-QString cModuliStampaPredefinito::istruzioneAzienda()
-{
-    return QStringLiteral("SELECT * FROM azienda ORDER BY Id LIMIT 1;");
-}
-
 cModuliStampaPredefinito::Uscita cModuliStampaPredefinito::uscita(const QString &scelta,
                                                                   bool conFinestre, bool conSchermo,
                                                                   bool conStampante)
@@ -195,7 +184,7 @@ LetteraRimessa cModuliStampaPredefinito::leggiLettera(Connessione &connessione) 
     const QString codice = Sql::intero(lettera.codiceCliente);
     {
         Recordset cliente;
-        cliente.apri(istruzioneCliente(codice), connessione);
+        cliente.apri(Istruzioni::indirizzoCliente(codice), connessione);
         if (cliente.eof()) {
             lettera.cliente.ragioneSociale = QStringLiteral("Cliente ") + codice;
         } else {
@@ -267,7 +256,7 @@ Anagrafica cModuliStampaPredefinito::leggiIntestazione(Connessione &connessione)
     Anagrafica a;
     try {
         Recordset azienda;
-        azienda.apri(istruzioneAzienda(), connessione);
+        azienda.apri(Istruzioni::intestazioneAzienda(), connessione);
         if (!azienda.eof()) {
             a.ragioneSociale = testoCampo(azienda, "RagioneSociale");
             a.indirizzo = testoCampo(azienda, "Indirizzo");

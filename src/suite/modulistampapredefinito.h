@@ -60,10 +60,6 @@ public:
                          bool conStampante);
     static QString cartellaArchivio();
 
-    // Statements the letter reads (pure).
-    static QString istruzioneCliente(const QString &codice);
-    static QString istruzioneAzienda();
-
 private:
     QString dato(int indice) const;
     LetteraRimessa leggiLettera(Connessione &connessione) const;

@@ -1,6 +1,7 @@
 #include "suite/cCercaAnagrafica.h"
 
 #include "data/erroredb.h"
+#include "data/istruzioni.h"
 #include "data/recordset.h"
 #include "support/databasediprova.h"
 #include "support/errori.h"
@@ -175,7 +176,7 @@ void tst_CercaAnagrafica::istruzioneRicerca()
     QFETCH(QString, testo);
     QFETCH(QString, atteso);
 
-    QCOMPARE(cCercaAnagrafica::istruzioneRicerca(tabella, campo, tipo, testo), atteso);
+    QCOMPARE(Istruzioni::ricercaAnagrafica(tabella, campo, tipo, testo), atteso);
 }
 
 void tst_CercaAnagrafica::campiETipiNonPrevisti_data()
@@ -195,7 +196,7 @@ void tst_CercaAnagrafica::campiETipiNonPrevisti()
     QFETCH(int, tipo);
 
     QCOMPARE(numeroErrore([&] {
-                 cCercaAnagrafica::istruzioneRicerca(QStringLiteral("clien"), campo, tipo,
+                 Istruzioni::ricercaAnagrafica(QStringLiteral("clien"), campo, tipo,
                                                      QStringLiteral("x"));
              }),
              int(cCercaAnagrafica::ArgomentoNonValido));

@@ -2,6 +2,7 @@
 
 #include "suite/cModuliStampa.h"
 #include "data/erroredb.h"
+#include "data/istruzioni.h"
 #include "suite/letterarimessa.h"
 #include "services/modprincipale.h"
 #include "support/databasediprova.h"
@@ -375,13 +376,13 @@ void tst_ModuliStampa::nomeFilePdf()
 
 void tst_ModuliStampa::istruzioni()
 {
-    QCOMPARE(cModuliStampaPredefinito::istruzioneCliente(QStringLiteral("1001")),
+    QCOMPARE(Istruzioni::indirizzoCliente(QStringLiteral("1001")),
              QStringLiteral("SELECT RagioneSociale, Indirizzo, Cap, Localita, Provincia, "
                             "PartitaIva FROM clien WHERE Codice=1001;"));
     QCOMPARE(numeroErrore(
-                 [] { cModuliStampaPredefinito::istruzioneCliente(QStringLiteral("1 or 1=1")); }),
+                 [] { Istruzioni::indirizzoCliente(QStringLiteral("1 or 1=1")); }),
              int(ErroreDb::TipoNonCorrispondente));
-    QCOMPARE(cModuliStampaPredefinito::istruzioneAzienda(),
+    QCOMPARE(Istruzioni::intestazioneAzienda(),
              QStringLiteral("SELECT * FROM azienda ORDER BY Id LIMIT 1;"));
 }
 
