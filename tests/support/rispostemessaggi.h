@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
@@ -11,67 +10,52 @@
 
 #include <functional>
 
-// What the helper saw of one modal window and how it answered it.
+// What an operator saw of one modal window.
 struct MessaggioRegistrato
 {
-    QString classe;      // class of the window: "QMessageBox", "frmRicerca", ...
-    QString nomeOggetto; // its objectName()
-    QString titolo;      // windowTitle()
-    // Message boxes only:
-    QString testo;            // text()
-    QString testoInformativo; // informativeText()
+    QString classe; // "QMessageBox", "frmRicerca", ...
+    QString titolo;
+    QString testo; // message boxes only, like the two below
     QMessageBox::Icon icona = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons pulsanti; // standardButtons()
-    QStringList testiPulsanti;             // the text of every button, custom ones too
-    // The standard button clicked (NoButton when a handler answered, or a custom button).
-    QMessageBox::StandardButton risposta = QMessageBox::NoButton;
-    bool senzaRisposta = false;     // nothing was queued: the default answer was given
-    bool rispostaNonValida = false; // the queued button was not on the box: default given
+    QMessageBox::StandardButtons pulsanti;
+    QMessageBox::StandardButton risposta = QMessageBox::NoButton; // the button clicked
 };
 
-// What an operator sees of a message box on one line (icon, buttons, title, text), so that one
-// QCOMPARE shows every difference: "Information [Ok] Riscuti: Campo Ricerca vuoto! ...".
+// A message box on one line (icon, buttons, title, text), so that one QCOMPARE shows every
+// difference: "Information [Ok] Riscuti: Campo Ricerca vuoto!".
 QString comeAppare(const MessaggioRegistrato &box);
 QString comeAppare(const QString &testo, const QString &titolo, QMessageBox::Icon icona,
                    QMessageBox::StandardButtons pulsanti = QMessageBox::Ok);
 
-// Answers the modal message boxes and dialogs that a widget test sets off, and records them.
-// Queue the answers before the action, run it, then read what was shown:
+// Answers the modal windows a widget test sets off, in order, and records them. Queue the
+// answers, act, then read what was shown:
 //     RisposteMessaggi risposte;
 //     risposte.rispondi({QMessageBox::Yes, QMessageBox::Ok});
 //     QTest::mouseClick(cmdRimessa, Qt::LeftButton);
-//     QCOMPARE(risposte.registrati().size(), 2);
-//     QCOMPARE(risposte.registrati().at(0).testo, QStringLiteral("Effettuare ..."));
-// Every appearance of a modal window on top of the others takes the next answer in the queue,
-// also a box opened while another one is open, or while a handler is working on a dialog.
-// A window that finds the queue empty gets the default answer (a message box its default,
-// escape or only button; a dialog reject(); any other window close()) and is recorded with
-// senzaRisposta, so that a test never hangs on an unexpected box.
+//     QCOMPARE(risposte.testi(), QStringList{...});
+// Every modal window on top takes the next answer, also one opened while another is open. A
+// modal window that finds no answer queued, or not the button queued, fails the running test at
+// once and is closed, so a fault never leaves a test waiting on a box.
 class RisposteMessaggi : public QObject
 {
     Q_OBJECT
 public:
-    // A handler receives the modal window and answers it (fills fields, clicks a button,
-    // accept()...). If the window is still open and on top afterwards, it takes the next answer.
+    // A handler gets the modal window and answers it (fills fields, clicks a button...).
     using Gestore = std::function<void(QWidget *finestra)>;
 
-    explicit RisposteMessaggi(QObject *parent = nullptr);
-    ~RisposteMessaggi() override;
+    RisposteMessaggi();
 
-    // Queues the button to click on the next modal window. A dialog that is not a message box
-    // is accepted for Ok, Yes, Save, Open, Apply and YesToAll, rejected for any other button.
+    // A dialog that is not a message box is accepted for Ok and Yes, rejected otherwise.
     void rispondi(QMessageBox::StandardButton pulsante);
     void rispondi(std::initializer_list<QMessageBox::StandardButton> pulsanti);
-    // Queues a handler for the next modal window.
     void gestisci(const Gestore &gestore);
 
     const QList<MessaggioRegistrato> &registrati() const { return m_registrati; }
-    // The text() of every recorded message box, in order.
+    // The text of every message box, in order.
     QStringList testi() const;
     int risposteInAttesa() const { return int(m_coda.size()); }
-    // Waits, running the event loop, until `quanti` windows in all have been recorded.
+    // Waits, at most `millisecondi`, until `quanti` windows in all have been recorded.
     bool attendi(int quanti, int millisecondi = 5000);
-    // Forgets the queued answers and the recorded windows.
     void azzera();
 
 private:
@@ -80,19 +64,12 @@ private:
         QMessageBox::StandardButton pulsante = QMessageBox::NoButton;
         Gestore gestore;
     };
-    struct Gestione
-    {
-        QPointer<QWidget> finestra;
-        bool inCorso = false;
-        QElapsedTimer risposta; // since the answer was given
-    };
 
     void controlla();
     void rispondiA(QPointer<QWidget> finestra);
-    Gestione *gestione(QWidget *finestra);
 
     QTimer m_timer;
     QQueue<Risposta> m_coda;
     QList<MessaggioRegistrato> m_registrati;
-    QList<Gestione> m_gestioni;
+    QPointer<QWidget> m_inRisposta; // answered, not yet gone
 };
