@@ -1,9 +1,6 @@
 #include "search/frmricercagia.h"
 #include "ui_frmricercagia.h"
 
-#include "services/istanze.h"
-#include "services/messaggi.h"
-#include "services/modprincipale.h"
 #include "data/connessione.h"
 #include "data/istruzioni_ricerca.h"
 #include "fields/campodata.h"
@@ -11,6 +8,9 @@
 #include "search/geometria.h"
 #include "search/intestazionegriglia.h"
 #include "search/modellopaginato.h"
+#include "services/istanze.h"
+#include "services/messaggi.h"
+#include "services/modprincipale.h"
 
 #include <QDate>
 #include <QKeyEvent>
@@ -109,10 +109,10 @@ void frmRicercaGia::caricamento()
     try {
         m_connessione = std::make_unique<Connessione>(modPrincipale::PercorsoDatabase());
         m_connessione->apri();
-        apriIstruzione(primaIstruzione());
+        apriLista(primaLista());
     } catch (...) {
         svuotaDati();
-        m_istruzione.clear();
+        m_lista.reset();
         m_connessione.reset();
         throw;
     }
@@ -152,7 +152,7 @@ void frmRicercaGia::ripristinaProgetto()
     ui->Griglia->setVisible(true);
 }
 
-QString frmRicercaGia::primaIstruzione() const
+std::optional<IstruzioniRicerca::ListaRicerca> frmRicercaGia::primaLista() const
 {
     switch (m_tipoRicerca) {
     case 1:
@@ -167,13 +167,13 @@ QString frmRicercaGia::primaIstruzione() const
     case 12:
         return IstruzioniRicerca::contrassegni(m_codiceCliente, m_filiale, m_riferimentoCliente);
     default:
-        return QString(); // no list for an unknown mode: the grid stays empty
+        return std::nullopt; // no list for an unknown mode: the grid stays empty
     }
 }
 
-void frmRicercaGia::apriIstruzione(const QString &istruzione)
+void frmRicercaGia::apriLista(std::optional<IstruzioniRicerca::ListaRicerca> lista)
 {
-    m_istruzione = istruzione;
+    m_lista = std::move(lista);
     aggiornaDati();
 }
 
@@ -181,12 +181,11 @@ void frmRicercaGia::apriIstruzione(const QString &istruzione)
 // grid needs them, in the order of the mode's lists; amounts come as exact decimal text.
 void frmRicercaGia::aggiornaDati()
 {
-    if (m_istruzione.isEmpty()) {
+    if (!m_lista) {
         svuotaDati();
         return;
     }
-    m_adoTariffe->apri(m_connessione->database(), m_istruzione,
-                       IstruzioniRicerca::ordinamento(m_tipoRicerca));
+    m_adoTariffe->apri(m_connessione->database(), *m_lista);
 }
 
 void frmRicercaGia::svuotaDati()
@@ -357,7 +356,7 @@ void frmRicercaGia::cmdVisualizza_Click()
                                    QStringLiteral("Indicare un riferimento Cliente."));
             return;
         }
-        apriIstruzione(IstruzioniRicerca::riferimentiDaValore(m_codiceCliente, valore, m_filiale));
+        apriLista(IstruzioniRicerca::riferimentiDaValore(m_codiceCliente, valore, m_filiale));
         break;
     case 7:
         if (valore.isEmpty()) {
@@ -365,18 +364,17 @@ void frmRicercaGia::cmdVisualizza_Click()
                                    QStringLiteral("Indicare il numero di lettera di vettura."));
             return;
         }
-        apriIstruzione(
-            IstruzioniRicerca::numeriDaValore(m_codiceCliente, valore, annoData, m_filiale));
+        apriLista(IstruzioniRicerca::numeriDaValore(m_codiceCliente, valore, annoData, m_filiale));
         break;
     case 11:
         if (CampoData::eDataValida(annoData))
-            apriIstruzione(IstruzioniRicerca::giacenzeDal(
+            apriLista(IstruzioniRicerca::giacenzeDal(
                 m_codiceCliente, QDate::fromString(annoData, QStringLiteral("dd/MM/yyyy"))));
         else
             aggiornaDati();
         break;
     case 12:
-        apriIstruzione(IstruzioniRicerca::contrassegniValore(m_codiceCliente, valore, m_filiale));
+        apriLista(IstruzioniRicerca::contrassegniValore(m_codiceCliente, valore, m_filiale));
         break;
     default:
         aggiornaDati(); // the list stays the one shown

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "data/istruzioni_ricerca.h"
 #include "services/finestre.h"
 
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmRicercaGia;
@@ -82,7 +84,7 @@ public:
     void setAnnoGiacenza(const QString &valore) { m_annoGiacenza = valore; }
 
     // The statement the grid shows (the data control's record source); empty for none.
-    QString istruzioneCorrente() const { return m_istruzione; }
+    QString istruzioneCorrente() const { return m_lista ? m_lista->testo() : QString(); }
 
 protected:
     void caricamento() override;
@@ -93,9 +95,9 @@ protected:
 
 private:
     void ripristinaProgetto();
-    QString primaIstruzione() const;
-    // Sets the record source (unless empty: no statement) and runs it.
-    void apriIstruzione(const QString &istruzione);
+    std::optional<IstruzioniRicerca::ListaRicerca> primaLista() const;
+    // Sets the record source (none: no list) and runs it.
+    void apriLista(std::optional<IstruzioniRicerca::ListaRicerca> lista);
     void aggiornaDati();
     void svuotaDati();
     // Back to plain columns: nothing hidden, no formatter.
@@ -114,7 +116,7 @@ private:
     ComportamentoCampo *m_campoAnnoData = nullptr;
     std::unique_ptr<Connessione> m_connessione;
     ModelloPaginato *m_adoTariffe = nullptr;
-    QString m_istruzione;
+    std::optional<IstruzioniRicerca::ListaRicerca> m_lista;
 
     FormatoColonna *m_borCons = nullptr;
     FormatoColonna *m_contr = nullptr;
