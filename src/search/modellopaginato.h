@@ -35,6 +35,8 @@ public:
     void svuota();
     // Reads every row not read yet, with one statement: the rows after the last one read.
     void leggiTutto();
+    // The column whose heading is `nome` (in any case); -1 for none.
+    int colonna(const QString &nome) const { return m_lista.intestazioni.indexOf(nome); }
 
     // The last refusal of a page read while scrolling (fetchMore cannot throw); it ends the list.
     QSqlError lastError() const { return m_errore; }
