@@ -635,10 +635,9 @@ void Banco::elencoSpedizioni()
     Risultato scelta;
     scelta.azione = QStringLiteral("Shipment list: Seleziona on the last row to waybill shown");
 
-    const QString istruzione =
+    const IstruzioniRicerca::ListaRicerca lista =
         IstruzioniRicerca::contrassegni(clienteLista, filialeLista, QString());
-    const IstruzioniRicerca::Ordinamento ordine = IstruzioniRicerca::ordinamento(12);
-    const int colonneChiave = int(ordine.colonne().size());
+    const int colonneChiave = int(lista.ordine.colonne().size());
     // Every row of the list, counted by the server: what the grid must reach.
     const int righeLista = m_nuda
                                .valore(QStringLiteral("SELECT COUNT(*) FROM vdaticontrassegni "
@@ -665,8 +664,7 @@ void Banco::elencoSpedizioni()
         const auto nuda = [&] {
             QVariantList dopo;
             const auto pagina = [&](int righe) {
-                QSqlQuery query =
-                    m_nuda.esegui(IstruzioniRicerca::pagina(istruzione, ordine, dopo, righe));
+                QSqlQuery query = m_nuda.esegui(IstruzioniRicerca::pagina(lista, dopo, righe));
                 const int colonne = query.record().count();
                 int lette = 0;
                 for (; query.next(); ++lette) {

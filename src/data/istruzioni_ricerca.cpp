@@ -8,31 +8,37 @@ namespace IstruzioniRicerca {
 
 namespace {
 
-// The columns of the reference list (mode 1). The first list and the "&Visualizza" list were
-// written apart and differ by one blank before lerico; both are kept as they are.
-const QString selezioneRiferimenti = QStringLiteral(
-    "select lenrlv, leflbc as Bord_Inv, lerife as Numero_Rif, lerifd as Data_Rif, "
-    "ledest as Destinatario, ledtlv as Data_Emissione, ginrgi as Num_Giac, giangi as Anno_giac,");
-const QString daLetvePerRiferimento =
-    QStringLiteral("lerico as Riconsegna  from letve00f left join giace00f on lefili=gifili and "
-                   "lenrlv=ginrlv and leanlv=gianlv where lecodi=");
+// Modes 1 and 7 list the waybills with their held-shipment record, if any.
+const QString daSpedizioniConGiacenze =
+    QStringLiteral(" from letve00f left join giace00f on lefili=gifili and lenrlv=ginrlv and "
+                   "leanlv=gianlv where lecodi=");
 
-const QString selezioneNumeri = QStringLiteral(
+// The columns of the reference list (mode 1). The first list and the "&Visualizza" list were
+// written apart and differ by one blank before lerico (`primaDiLerico`); both are kept as they
+// are, with the doubled blank before " from".
+QString campiRiferimenti(const QString &primaDiLerico)
+{
+    return QStringLiteral("select lenrlv, leflbc as Bord_Inv, lerife as Numero_Rif, lerifd as "
+                          "Data_Rif, ledest as Destinatario, ledtlv as Data_Emissione, ginrgi as "
+                          "Num_Giac, giangi as Anno_giac,") +
+           primaDiLerico + QStringLiteral("lerico as Riconsegna ");
+}
+
+const QString campiNumeri = QStringLiteral(
     "select lenrlv as Num_Ldv, ledtlv as Data_Emissione, leflbc as Bord_Inv, "
     "lerife as Numero_Rif, lerifd as Data_Rif, ledest as Destinatario,  ginrgi as Num_Giac, "
-    "giangi as Anno_giac, lerico as Riconsegna from letve00f left join giace00f on "
-    "lefili=gifili and lenrlv=ginrlv and leanlv=gianlv where lecodi=");
-const QString ordineNumeri = QStringLiteral(" ORDER BY CAST(lenrlv as unsigned), leanlv;");
+    "giangi as Anno_giac, lerico as Riconsegna");
 
-const QString selezioneGiacenze = QStringLiteral(
+const QString campiGiacenze = QStringLiteral(
     "select ginrlv, ledtlv, Ginrgi as Giacenza, gidtgi as Data_Giac, gicodi as cod_cliente, "
-    "Lerife as Rif_Mitt, Lerifd as Data_Rif_Mitt,ledest as Destinatario, GIDTBF as Buon_Fine "
-    "FROM giace00f INNER join letve00f on gifili=lefili and ginrlv=lenrlv and gianlv=leanlv "
-    "where ");
+    "Lerife as Rif_Mitt, Lerifd as Data_Rif_Mitt,ledest as Destinatario, GIDTBF as Buon_Fine");
+const QString daGiacenze =
+    QStringLiteral(" FROM giace00f INNER join letve00f on gifili=lefili and ginrlv=lenrlv and "
+                   "gianlv=leanlv where ");
 
-// The collection list (mode 12) up to the customer code; `tipoPrimoCast` is "Char" in the first
-// list without a reference and "char" everywhere else.
-QString selezioneContrassegni(const QString &tipoPrimoCast)
+// The columns of the collection list (mode 12); `tipoPrimoCast` is "Char" in the first list
+// without a reference and "char" everywhere else.
+QString campiContrassegni(const QString &tipoPrimoCast)
 {
     return QStringLiteral("select lerife AS Nr_Rif,lerifd AS Data_Rif,ledest AS Destinatario,"
                           "lecnss AS Contrassegno,cast(concat_WS('.',leflic,leflsc)as ") +
@@ -40,8 +46,25 @@ QString selezioneContrassegni(const QString &tipoPrimoCast)
            QStringLiteral(") AS Inc_contr,leanpc AS Anticipata,"
                           "cast(concat_WS('.',leflia,leflsa)as char) AS Inc_Anticip,"
                           "leimpa as Porto_Ass, cast(concat_WS('.',leflip,leflsp)as char) "
-                          "as Inc_PortoAss,lenrlv AS Nr_LDV,ledtlv AS Data_LDV "
-                          "from vdaticontrassegni where lecodi=");
+                          "as Inc_PortoAss,lenrlv AS Nr_LDV,ledtlv AS Data_LDV");
+}
+const QString daContrassegni = QStringLiteral(" from vdaticontrassegni where lecodi=");
+
+// The orders of the lists, each followed by the waybill's key.
+const Ordinamento ordineRiferimenti{{{QStringLiteral("lerife")}, {QStringLiteral("ledtlv")}},
+                                    {{QStringLiteral("lenrlv")}, {QStringLiteral("leanlv")}}};
+const Ordinamento ordineNumeri{
+    {{QStringLiteral("CAST(lenrlv as unsigned)")}, {QStringLiteral("leanlv")}},
+    {{QStringLiteral("lenrlv")}}};
+// Latest reference first. The first list's ORDER BY names the columns by their aliases.
+Ordinamento ordineContrassegni(bool perAlias)
+{
+    const auto alias = [perAlias](const char *nome) {
+        return perAlias ? QString::fromLatin1(nome) : QString();
+    };
+    return {{{QStringLiteral("lerifd"), true, alias("Data_Rif")},
+             {QStringLiteral("lerife"), true, alias("Nr_Rif")}},
+            {{QStringLiteral("lenrlv"), true}, {QStringLiteral("leanlv"), true}}};
 }
 
 // A customer code or year, written bare.
@@ -58,9 +81,6 @@ QString contenuto(const QString &valore)
     testo.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     return Sql::testo(testo);
 }
-
-const QString selezioneVisibile = QStringLiteral(" from ");
-const QString inizioOrdine = QStringLiteral(" ORDER BY ");
 
 // The rows that come after `valore` in one column of the order. Nothing comes after a NULL in a
 // descending column (NULL is last there): the empty text.
@@ -99,8 +119,9 @@ QString elencoOrdine(const QVector<ColonnaOrdine> &colonne)
 {
     QStringList parti;
     for (const ColonnaOrdine &colonna : colonne)
-        parti << colonna.espressione + (colonna.discendente ? QStringLiteral(" desc") : QString());
-    return parti.join(QStringLiteral(", "));
+        parti << (colonna.alias.isEmpty() ? colonna.espressione : colonna.alias) +
+                     (colonna.discendente ? QStringLiteral(" desc") : QString());
+    return QStringLiteral(" ORDER BY ") + parti.join(QStringLiteral(", "));
 }
 
 QString colonneChiave(const QVector<ColonnaOrdine> &colonne)
@@ -114,139 +135,123 @@ QString colonneChiave(const QVector<ColonnaOrdine> &colonne)
 
 } // namespace
 
+QString ListaRicerca::testo() const
+{
+    return campi + origine + (ordine.vuoto() ? QString() : elencoOrdine(ordine.proprie)) +
+           QLatin1Char(';');
+}
+
 bool eAnno(const QString &anno)
 {
     return Sql::eIntero(anno.trimmed());
 }
 
-QString riferimentiDa(const QString &codiceCliente, const QString &riferimento, const QString &anno,
-                      const QString &filiale)
+ListaRicerca riferimentiDa(const QString &codiceCliente, const QString &riferimento,
+                           const QString &anno, const QString &filiale)
 {
-    QString istruzione = selezioneRiferimenti + daLetvePerRiferimento + numero(codiceCliente) +
-                         QStringLiteral(" and LERIFE>='") + Sql::testo(riferimento);
+    QString origine = daSpedizioniConGiacenze + numero(codiceCliente) +
+                      QStringLiteral(" and LERIFE>='") + Sql::testo(riferimento) +
+                      QLatin1Char('\'');
     if (eAnno(anno))
-        istruzione +=
-            QStringLiteral("' and year(LERIFD)=") + numero(anno) + QStringLiteral(" and lefili='");
-    else
-        istruzione += QStringLiteral("' and lefili='");
-    return istruzione + Sql::testo(filiale) + QStringLiteral("' ORDER BY lerife, ledtlv;");
+        origine += QStringLiteral(" and year(LERIFD)=") + numero(anno);
+    origine += QStringLiteral(" and lefili='") + Sql::testo(filiale) + QLatin1Char('\'');
+    return {campiRiferimenti(QString()), origine, ordineRiferimenti};
 }
 
-QString riferimentiDaValore(const QString &codiceCliente, const QString &valore,
-                            const QString &filiale)
+ListaRicerca riferimentiDaValore(const QString &codiceCliente, const QString &valore,
+                                 const QString &filiale)
 {
-    return selezioneRiferimenti + QLatin1Char(' ') + daLetvePerRiferimento + numero(codiceCliente) +
-           QStringLiteral(" and lerife >='") + Sql::testo(valore) +
-           QStringLiteral("' and lefili='") + Sql::testo(filiale) +
-           QStringLiteral("' ORDER BY lerife, ledtlv;");
+    return {campiRiferimenti(QStringLiteral(" ")),
+            daSpedizioniConGiacenze + numero(codiceCliente) + QStringLiteral(" and lerife >='") +
+                Sql::testo(valore) + QStringLiteral("' and lefili='") + Sql::testo(filiale) +
+                QLatin1Char('\''),
+            ordineRiferimenti};
 }
 
-QString numeriDa(const QString &codiceCliente, const QString &filiale, const QString &numeroLdv,
-                 const QString &anno)
+ListaRicerca numeriDa(const QString &codiceCliente, const QString &filiale,
+                      const QString &numeroLdv, const QString &anno)
 {
-    QString istruzione = selezioneNumeri + numero(codiceCliente) + QStringLiteral(" and lefili='") +
-                         Sql::testo(filiale) + QStringLiteral("' and LENRLV>='") +
-                         Sql::testo(numeroLdv);
+    QString origine = daSpedizioniConGiacenze + numero(codiceCliente) +
+                      QStringLiteral(" and lefili='") + Sql::testo(filiale) +
+                      QStringLiteral("' and LENRLV>='") + Sql::testo(numeroLdv) + QLatin1Char('\'');
     if (eAnno(anno))
-        return istruzione + QStringLiteral("' and LEANLV=") + numero(anno) + ordineNumeri;
-    return istruzione + QLatin1Char('\'') + ordineNumeri;
+        origine += QStringLiteral(" and LEANLV=") + numero(anno);
+    return {campiNumeri, origine, ordineNumeri};
 }
 
-QString numeriDaValore(const QString &codiceCliente, const QString &valore, const QString &annoData,
-                       const QString &filiale)
+ListaRicerca numeriDaValore(const QString &codiceCliente, const QString &valore,
+                            const QString &annoData, const QString &filiale)
 {
-    QString istruzione = selezioneNumeri + numero(codiceCliente) +
-                         QStringLiteral(" and cast(lenrlv as unsigned) >=") + numero(valore);
+    QString origine = daSpedizioniConGiacenze + numero(codiceCliente) +
+                      QStringLiteral(" and cast(lenrlv as unsigned) >=") + numero(valore);
     if (!annoData.isEmpty())
-        istruzione += QStringLiteral(" and leanlv>='") + Sql::testo(annoData) + QLatin1Char('\'');
-    return istruzione + QStringLiteral(" and lefili='") + Sql::testo(filiale) + QLatin1Char('\'') +
-           ordineNumeri;
+        origine += QStringLiteral(" and leanlv>='") + Sql::testo(annoData) + QLatin1Char('\'');
+    origine += QStringLiteral(" and lefili='") + Sql::testo(filiale) + QLatin1Char('\'');
+    return {campiNumeri, origine, ordineNumeri};
 }
 
-QString spedizioniGiacenza(const QString &giacenza, const QString &annoGiacenza)
+ListaRicerca spedizioniGiacenza(const QString &giacenza, const QString &annoGiacenza)
 {
-    return QStringLiteral("SELECT lenrlv as Num_Ldv, ledtlv as Data_Emissione, leflbc as "
-                          "Bord_Inv, lerife as Numero_Rif, lerifd as Data_Rif, ledest as "
-                          "Destinatario, lerico as Riconsegna from (letve00f inner JOIN giace00f "
-                          "on lefili=gifili and lerfgi=ginrgi and leangi=giangi) where ginrgi='") +
-           Sql::testo(giacenza) + QStringLiteral("' and giangi=") + numero(annoGiacenza) +
-           QLatin1Char(';');
+    return {QStringLiteral("SELECT lenrlv as Num_Ldv, ledtlv as Data_Emissione, leflbc as "
+                           "Bord_Inv, lerife as Numero_Rif, lerifd as Data_Rif, ledest as "
+                           "Destinatario, lerico as Riconsegna"),
+            QStringLiteral(" from (letve00f inner JOIN giace00f on lefili=gifili and "
+                           "lerfgi=ginrgi and leangi=giangi) where ginrgi='") +
+                Sql::testo(giacenza) + QStringLiteral("' and giangi=") + numero(annoGiacenza),
+            {}};
 }
 
-QString giacenzeAnno(const QString &codiceCliente, int anno)
+ListaRicerca giacenzeAnno(const QString &codiceCliente, int anno)
 {
-    return selezioneGiacenze + QStringLiteral("giangi=") + QString::number(anno) +
-           QStringLiteral(" and letve00f.lecodi='") + numero(codiceCliente) + QStringLiteral("';");
+    return {campiGiacenze,
+            daGiacenze + QStringLiteral("giangi=") + QString::number(anno) +
+                QStringLiteral(" and letve00f.lecodi='") + numero(codiceCliente) +
+                QLatin1Char('\''),
+            {}};
 }
 
-QString giacenzeDal(const QString &codiceCliente, const QDate &dal)
+ListaRicerca giacenzeDal(const QString &codiceCliente, const QDate &dal)
 {
-    return selezioneGiacenze + QStringLiteral("letve00f.Lecodi='") + numero(codiceCliente) +
-           QStringLiteral("' and gidtgi>='") + Sql::data(dal) + QStringLiteral("';");
+    return {campiGiacenze,
+            daGiacenze + QStringLiteral("letve00f.Lecodi='") + numero(codiceCliente) +
+                QStringLiteral("' and gidtgi>='") + Sql::data(dal) + QLatin1Char('\''),
+            {}};
 }
 
-QString contrassegni(const QString &codiceCliente, const QString &filiale,
-                     const QString &riferimento)
+ListaRicerca contrassegni(const QString &codiceCliente, const QString &filiale,
+                          const QString &riferimento)
 {
-    const QString ordine = QStringLiteral(" ORDER BY Data_Rif desc, Nr_Rif desc;");
-    if (riferimento.isEmpty())
-        return selezioneContrassegni(QStringLiteral("Char")) + numero(codiceCliente) +
-               QStringLiteral(" and lefili='") + Sql::testo(filiale) + QLatin1Char('\'') + ordine;
-    return selezioneContrassegni(QStringLiteral("char")) + numero(codiceCliente) +
-           QStringLiteral(" and lefili='") + Sql::testo(filiale) +
-           QStringLiteral("' and Lerife like('%") + contenuto(riferimento) + QStringLiteral("%')") +
-           ordine;
+    QString origine = daContrassegni + numero(codiceCliente) + QStringLiteral(" and lefili='") +
+                      Sql::testo(filiale) + QLatin1Char('\'');
+    if (!riferimento.isEmpty())
+        origine +=
+            QStringLiteral(" and Lerife like('%") + contenuto(riferimento) + QStringLiteral("%')");
+    return {
+        campiContrassegni(riferimento.isEmpty() ? QStringLiteral("Char") : QStringLiteral("char")),
+        origine, ordineContrassegni(true)};
 }
 
-QString contrassegniValore(const QString &codiceCliente, const QString &valore,
-                           const QString &filiale)
+ListaRicerca contrassegniValore(const QString &codiceCliente, const QString &valore,
+                                const QString &filiale)
 {
-    QString istruzione = selezioneContrassegni(QStringLiteral("char")) + numero(codiceCliente);
+    QString origine = daContrassegni + numero(codiceCliente);
     if (!valore.isEmpty())
-        istruzione +=
+        origine +=
             QStringLiteral(" and lerife like('%") + contenuto(valore) + QStringLiteral("%')");
-    return istruzione + QStringLiteral(" and lefili='") + Sql::testo(filiale) +
-           QStringLiteral("' ORDER BY lerifd desc, lerife desc;");
+    origine += QStringLiteral(" and lefili='") + Sql::testo(filiale) + QLatin1Char('\'');
+    return {campiContrassegni(QStringLiteral("char")), origine, ordineContrassegni(false)};
 }
 
-Ordinamento ordinamento(int tipoRicerca)
+QString pagina(const ListaRicerca &lista, const QVariantList &dopo, int righe)
 {
-    const ColonnaOrdine numeroLdv{QStringLiteral("lenrlv")};
-    const ColonnaOrdine annoLdv{QStringLiteral("leanlv")};
-    switch (tipoRicerca) {
-    case 1:
-        return {{{QStringLiteral("lerife")}, {QStringLiteral("ledtlv")}}, {numeroLdv, annoLdv}};
-    case 7:
-        return {{{QStringLiteral("CAST(lenrlv as unsigned)")}, annoLdv}, {numeroLdv}};
-    case 12:
-        return {{{QStringLiteral("lerifd"), true}, {QStringLiteral("lerife"), true}},
-                {{QStringLiteral("lenrlv"), true}, {QStringLiteral("leanlv"), true}}};
-    default:
-        return {};
-    }
-}
-
-// The statement is cut where its own columns end (the first " from ": the values all come
-// later) and where its order starts (the last " ORDER BY ": a value may hold those words, the
-// statement's own order comes after every value).
-QString pagina(const QString &istruzione, const Ordinamento &ordine, const QVariantList &dopo,
-               int righe)
-{
-    const QVector<ColonnaOrdine> colonne = ordine.colonne();
-    const int fineColonne = istruzione.indexOf(selezioneVisibile, 0, Qt::CaseInsensitive);
-    const int ordineDa = istruzione.lastIndexOf(inizioOrdine, -1, Qt::CaseInsensitive);
-    if (ordine.vuoto() || fineColonne < 0 || ordineDa < fineColonne ||
-        !istruzione.endsWith(QLatin1Char(';')) ||
-        (!dopo.isEmpty() && dopo.size() != colonne.size()))
+    const QVector<ColonnaOrdine> colonne = lista.ordine.colonne();
+    if (lista.ordine.vuoto() || (!dopo.isEmpty() && dopo.size() != colonne.size()))
         return QString();
 
-    QString testo = istruzione.left(fineColonne) + colonneChiave(colonne) +
-                    istruzione.mid(fineColonne, ordineDa - fineColonne);
+    QString testo = lista.campi + colonneChiave(colonne) + lista.origine;
     if (!dopo.isEmpty())
         testo += QStringLiteral(" and (") + condizioneDopo(colonne, dopo) + QLatin1Char(')');
-    testo += istruzione.mid(ordineDa, istruzione.size() - 1 - ordineDa);
-    if (!ordine.chiave.isEmpty())
-        testo += QStringLiteral(", ") + elencoOrdine(ordine.chiave);
+    testo += elencoOrdine(colonne);
     if (righe > 0)
         testo += QStringLiteral(" LIMIT ") + QString::number(righe);
     return testo + QLatin1Char(';');

@@ -1,9 +1,6 @@
 #include "search/frmricercagia.h"
 #include "ui_frmricercagia.h"
 
-#include "services/istanze.h"
-#include "services/messaggi.h"
-#include "services/modprincipale.h"
 #include "data/connessione.h"
 #include "data/istruzioni_ricerca.h"
 #include "fields/campodata.h"
@@ -11,8 +8,10 @@
 #include "search/geometria.h"
 #include "search/intestazionegriglia.h"
 #include "search/modellopaginato.h"
+#include "services/istanze.h"
+#include "services/messaggi.h"
+#include "services/modprincipale.h"
 
-#include <QDate>
 #include <QKeyEvent>
 #include <QSqlError>
 
@@ -68,17 +67,20 @@ frmRicercaGia::frmRicercaGia(QWidget *parent) : DialogoModale(parent), ui(new Ui
     ui->Griglia->setFont(carattere);
     ui->Griglia->setModel(m_adoTariffe);
     ui->Griglia->setItemDelegate(FormatoColonna::Predefinito(this));
-    m_borCons = FormatoColonna::BorCons(this);
-    m_contr = FormatoColonna::Importo(QStringLiteral("Contr"), this);
-    m_tipoContr = FormatoColonna::StatoIncasso(QStringLiteral("TipoContr"), this);
-    m_anticip = FormatoColonna::Importo(QStringLiteral("Anticip"), this);
-    m_tipoAnt = FormatoColonna::StatoIncasso(QStringLiteral("TipoAnt"), this);
-    m_assegnato = FormatoColonna::Importo(QStringLiteral("Assegnato"), this);
-    m_tipoAss = FormatoColonna::StatoIncasso(QStringLiteral("TipoAss"), this);
+    using Formato = ModoRicerca::Formato;
+    m_formati = {
+        {Formato::BorCons, FormatoColonna::BorCons(this)},
+        {Formato::Contr, FormatoColonna::Importo(QStringLiteral("Contr"), this)},
+        {Formato::TipoContr, FormatoColonna::StatoIncasso(QStringLiteral("TipoContr"), this)},
+        {Formato::Anticip, FormatoColonna::Importo(QStringLiteral("Anticip"), this)},
+        {Formato::TipoAnt, FormatoColonna::StatoIncasso(QStringLiteral("TipoAnt"), this)},
+        {Formato::Assegnato, FormatoColonna::Importo(QStringLiteral("Assegnato"), this)},
+        {Formato::TipoAss, FormatoColonna::StatoIncasso(QStringLiteral("TipoAss"), this)},
+    };
 
     // The year or date field takes a date mask only in the date searches.
     m_campoAnnoData = CampoData::conMascheraCondizionata(
-        ui->txtAnnoData, [this] { return m_tipoRicerca == 2 || m_tipoRicerca == 11; });
+        ui->txtAnnoData, [this] { return modo().regole.testFlag(ModoRicerca::MascheraData); });
 
     Geometria::adattaAlDpi(this);
     setFixedSize(size());
@@ -109,10 +111,10 @@ void frmRicercaGia::caricamento()
     try {
         m_connessione = std::make_unique<Connessione>(modPrincipale::PercorsoDatabase());
         m_connessione->apri();
-        apriIstruzione(primaIstruzione());
+        apriLista(modo().primaLista);
     } catch (...) {
         svuotaDati();
-        m_istruzione.clear();
+        m_lista.reset();
         m_connessione.reset();
         throw;
     }
@@ -138,7 +140,6 @@ void frmRicercaGia::ripristinaProgetto()
     ui->txtValore->clear();
     CampoData::svuota(ui->txtAnnoData);
     ui->txtAnnoData->setMaxLength(64);
-    coloraSfondo(ui->txtAnnoData, palette().color(QPalette::Active, QPalette::Base));
     for (QWidget *controllo :
          {static_cast<QWidget *>(ui->lblRif), static_cast<QWidget *>(ui->txtValore),
           static_cast<QWidget *>(ui->lblAnno), static_cast<QWidget *>(ui->txtAnnoData),
@@ -147,33 +148,26 @@ void frmRicercaGia::ripristinaProgetto()
         controllo->setEnabled(true);
     }
     ui->cmdEsci->setVisible(false);
-    ui->cmdSeleziona->setText(QStringLiteral("&Seleziona"));
     ui->lblRisposta->clear();
     ui->Griglia->setVisible(true);
 }
 
-QString frmRicercaGia::primaIstruzione() const
+ValoriRicerca frmRicercaGia::valori() const
 {
-    switch (m_tipoRicerca) {
-    case 1:
-        return IstruzioniRicerca::riferimentiDa(m_codiceCliente, m_riferimentoCliente, m_annoRifLdv,
-                                                m_filiale);
-    case 7:
-        return IstruzioniRicerca::numeriDa(m_codiceCliente, m_filiale, m_numLetVett, m_annoRifLdv);
-    case 10:
-        return IstruzioniRicerca::spedizioniGiacenza(m_giacenza, m_annoGiacenza);
-    case 11:
-        return IstruzioniRicerca::giacenzeAnno(m_codiceCliente, QDate::currentDate().year());
-    case 12:
-        return IstruzioniRicerca::contrassegni(m_codiceCliente, m_filiale, m_riferimentoCliente);
-    default:
-        return QString(); // no list for an unknown mode: the grid stays empty
-    }
+    QString annoData = CampoData::testo(ui->txtAnnoData);
+    if (annoData == CampoData::mascheraVuota())
+        annoData.clear();
+    return {m_codiceCliente, m_filiale,      m_riferimentoCliente,  m_annoRifLdv, m_numLetVett,
+            m_giacenza,      m_annoGiacenza, ui->txtValore->text(), annoData};
 }
 
-void frmRicercaGia::apriIstruzione(const QString &istruzione)
+void frmRicercaGia::apriLista(ModoRicerca::Costruttore costruttore)
 {
-    m_istruzione = istruzione;
+    // Built first: a value the list refuses leaves the record source as it was.
+    std::optional<IstruzioniRicerca::ListaRicerca> lista;
+    if (costruttore)
+        lista = costruttore(valori());
+    m_lista = std::move(lista);
     aggiornaDati();
 }
 
@@ -181,12 +175,11 @@ void frmRicercaGia::apriIstruzione(const QString &istruzione)
 // grid needs them, in the order of the mode's lists; amounts come as exact decimal text.
 void frmRicercaGia::aggiornaDati()
 {
-    if (m_istruzione.isEmpty()) {
+    if (!m_lista) {
         svuotaDati();
         return;
     }
-    m_adoTariffe->apri(m_connessione->database(), m_istruzione,
-                       IstruzioniRicerca::ordinamento(m_tipoRicerca));
+    m_adoTariffe->apri(m_connessione->database(), *m_lista);
 }
 
 void frmRicercaGia::svuotaDati()
@@ -202,73 +195,45 @@ void frmRicercaGia::azzeraColonne()
     }
 }
 
+// The mode's hidden and formatted columns, found by their headings.
 void frmRicercaGia::regoleGriglia()
 {
     azzeraColonne();
-    switch (m_tipoRicerca) {
-    case 1:
-        ui->Griglia->setItemDelegateForColumn(1, m_borCons);
-        ui->Griglia->setColumnHidden(0, true);
-        break;
-    case 7:
-    case 10:
-        ui->Griglia->setItemDelegateForColumn(2, m_borCons);
-        break;
-    case 11:
-        ui->Griglia->setColumnHidden(0, true);
-        ui->Griglia->setColumnHidden(1, true);
-        break;
-    case 12:
-        ui->Griglia->setItemDelegateForColumn(3, m_contr);
-        ui->Griglia->setItemDelegateForColumn(4, m_tipoContr);
-        ui->Griglia->setItemDelegateForColumn(5, m_anticip);
-        ui->Griglia->setItemDelegateForColumn(6, m_tipoAnt);
-        ui->Griglia->setItemDelegateForColumn(7, m_assegnato);
-        ui->Griglia->setItemDelegateForColumn(8, m_tipoAss);
-        break;
-    default:
-        break;
+    const auto colonna = [this](const QString &nome) {
+        const int trovata = m_adoTariffe->colonna(nome);
+        if (trovata < 0)
+            qWarning("frmRicercaGia: the list of mode %d has no column %s", m_tipoRicerca,
+                     qPrintable(nome));
+        return trovata;
+    };
+    for (const QString &nome : modo().colonneNascoste) {
+        if (const int indice = colonna(nome); indice >= 0)
+            ui->Griglia->setColumnHidden(indice, true);
+    }
+    for (const ModoRicerca::ColonnaFormattata &formattata : modo().formati) {
+        if (const int indice = colonna(formattata.colonna); indice >= 0)
+            ui->Griglia->setItemDelegateForColumn(indice, m_formati.at(formattata.formato));
     }
 }
 
 void frmRicercaGia::regoleControlli()
 {
-    const QColor bianco = palette().color(QPalette::Active, QPalette::Base);
-    switch (m_tipoRicerca) {
-    case 1:
-        ui->txtAnnoData->setEnabled(false);
-        ui->lblAnno->setEnabled(false);
-        coloraSfondo(ui->txtAnnoData, palette().color(QPalette::Active, QPalette::Button));
-        break;
-    case 7:
-        ui->txtAnnoData->setEnabled(true);
-        ui->lblAnno->setEnabled(true);
-        coloraSfondo(ui->txtAnnoData, bianco);
-        break;
-    case 10:
-        for (QWidget *controllo :
-             {static_cast<QWidget *>(ui->txtAnnoData), static_cast<QWidget *>(ui->lblAnno),
-              static_cast<QWidget *>(ui->lblRif), static_cast<QWidget *>(ui->txtValore),
-              static_cast<QWidget *>(ui->cmdVisualizza)})
-            controllo->setVisible(false);
-        ui->cmdSeleziona->setText(QStringLiteral("&Esci"));
-        break;
-    case 11:
-        ui->txtAnnoData->setEnabled(true);
-        ui->lblAnno->setEnabled(true);
-        coloraSfondo(ui->txtAnnoData, bianco);
-        ui->lblRif->setVisible(false);
-        ui->txtValore->setVisible(false);
-        break;
-    case 12:
-        ui->txtAnnoData->setVisible(false);
-        ui->lblAnno->setVisible(false);
-        ui->lblRif->setVisible(true);
-        ui->txtValore->setVisible(true);
-        break;
-    default:
-        break;
+    const ModoRicerca::Regole regole = modo().regole;
+    const bool annoDataSpento = regole.testFlag(ModoRicerca::AnnoDataSpento);
+    for (QWidget *annoData :
+         {static_cast<QWidget *>(ui->txtAnnoData), static_cast<QWidget *>(ui->lblAnno)}) {
+        annoData->setVisible(!regole.testFlag(ModoRicerca::AnnoDataNascosto));
+        annoData->setEnabled(!annoDataSpento);
     }
+    coloraSfondo(
+        ui->txtAnnoData,
+        palette().color(QPalette::Active, annoDataSpento ? QPalette::Button : QPalette::Base));
+    ui->lblRif->setVisible(!regole.testFlag(ModoRicerca::ValoreNascosto));
+    ui->txtValore->setVisible(!regole.testFlag(ModoRicerca::ValoreNascosto));
+    ui->cmdVisualizza->setVisible(!regole.testFlag(ModoRicerca::VisualizzaNascosto));
+    ui->cmdSeleziona->setText(regole.testFlag(ModoRicerca::SelezionaEsce)
+                                  ? QStringLiteral("&Esci")
+                                  : QStringLiteral("&Seleziona"));
 }
 
 void frmRicercaGia::LarghezzaColonne()
@@ -328,11 +293,11 @@ void frmRicercaGia::keyPressEvent(QKeyEvent *evento)
     DialogoModale::keyPressEvent(evento);
 }
 
-QString frmRicercaGia::testoCella(int riga, int colonna) const
+QString frmRicercaGia::testoCella(int riga, const QString &colonna) const
 {
-    if (colonna >= m_adoTariffe->columnCount())
+    const QModelIndex indice = m_adoTariffe->index(riga, m_adoTariffe->colonna(colonna));
+    if (!indice.isValid())
         return QString();
-    const QModelIndex indice = m_adoTariffe->index(riga, colonna);
     auto *formato = qobject_cast<QStyledItemDelegate *>(ui->Griglia->itemDelegateForIndex(indice));
     const QVariant valore = m_adoTariffe->data(indice);
     return formato ? formato->displayText(valore, ui->Griglia->locale())
@@ -340,52 +305,25 @@ QString frmRicercaGia::testoCella(int riga, int colonna) const
 }
 
 // "&Visualizza": the grid drops its column layout, then the list of the mode is built from the
-// dialog's fields (modes 1 and 7 need a value first) and shown with the mode's grid rules.
+// dialog's fields and shown with the mode's grid rules. A mode may need a value first; without
+// a list of its own, or without the date it needs, the list shown runs again.
 void frmRicercaGia::cmdVisualizza_Click()
 {
     azzeraColonne();
-
-    const QString valore = ui->txtValore->text();
-    QString annoData = CampoData::testo(ui->txtAnnoData);
-    if (annoData == CampoData::mascheraVuota())
-        annoData.clear();
-
-    switch (m_tipoRicerca) {
-    case 1:
-        if (valore.isEmpty()) {
-            Messaggi::informazione(this, Messaggi::titoloApplicazione(),
-                                   QStringLiteral("Indicare un riferimento Cliente."));
-            return;
-        }
-        apriIstruzione(IstruzioniRicerca::riferimentiDaValore(m_codiceCliente, valore, m_filiale));
-        break;
-    case 7:
-        if (valore.isEmpty()) {
-            Messaggi::informazione(this, Messaggi::titoloApplicazione(),
-                                   QStringLiteral("Indicare il numero di lettera di vettura."));
-            return;
-        }
-        apriIstruzione(
-            IstruzioniRicerca::numeriDaValore(m_codiceCliente, valore, annoData, m_filiale));
-        break;
-    case 11:
-        if (CampoData::eDataValida(annoData))
-            apriIstruzione(IstruzioniRicerca::giacenzeDal(
-                m_codiceCliente, QDate::fromString(annoData, QStringLiteral("dd/MM/yyyy"))));
-        else
-            aggiornaDati();
-        break;
-    case 12:
-        apriIstruzione(IstruzioniRicerca::contrassegniValore(m_codiceCliente, valore, m_filiale));
-        break;
-    default:
-        aggiornaDati(); // the list stays the one shown
-        break;
+    const ModoRicerca &modo = this->modo();
+    const ValoriRicerca valori = this->valori();
+    if (valori.valore.isEmpty() && !modo.valoreRichiesto.isEmpty()) {
+        Messaggi::informazione(this, Messaggi::titoloApplicazione(), modo.valoreRichiesto);
+        return;
     }
+    const bool senzaData = modo.regole.testFlag(ModoRicerca::VisualizzaConData) &&
+                           !CampoData::eDataValida(valori.annoData);
+    if (modo.listaVisualizza && !senzaData)
+        apriLista(modo.listaVisualizza);
+    else
+        aggiornaDati();
 
     regoleGriglia();
-    if (m_tipoRicerca == 12)
-        regoleControlli();
     LarghezzaColonne();
     VerificaRisultato();
 }
@@ -393,26 +331,14 @@ void frmRicercaGia::cmdVisualizza_Click()
 // "&Seleziona": the number and date of the current row, as the grid shows them.
 void frmRicercaGia::cmdSeleziona_Click()
 {
+    const ModoRicerca::Scelta &scelta = modo().scelta;
     const QModelIndex corrente = ui->Griglia->currentIndex();
     const int riga = corrente.isValid() ? corrente.row() : 0;
-    if (riga < m_adoTariffe->rowCount()) {
-        switch (m_tipoRicerca) {
-        case 1:
-            m_dataLdv = testoCella(riga, 5);
-            m_numLetVett = testoCella(riga, 0).trimmed();
-            break;
-        case 7:
-        case 11:
-            m_numLetVett = testoCella(riga, 0).trimmed();
-            m_dataLdv = testoCella(riga, 1).trimmed();
-            break;
-        case 12:
-            m_numLetVett = testoCella(riga, 9).trimmed();
-            m_dataLdv = testoCella(riga, 10).trimmed();
-            break;
-        default:
-            break;
-        }
+    if (!scelta.numero.isEmpty() && riga < m_adoTariffe->rowCount()) {
+        m_numLetVett = testoCella(riga, scelta.numero).trimmed();
+        m_dataLdv = testoCella(riga, scelta.data);
+        if (!modo().regole.testFlag(ModoRicerca::DataComeMostrata))
+            m_dataLdv = m_dataLdv.trimmed();
     }
     scarica();
 }

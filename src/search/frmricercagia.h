@@ -1,10 +1,14 @@
 #pragma once
 
+#include "data/istruzioni_ricerca.h"
+#include "search/modiricerca.h"
 #include "services/finestre.h"
 
 #include <QString>
 
+#include <map>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmRicercaGia;
@@ -82,7 +86,7 @@ public:
     void setAnnoGiacenza(const QString &valore) { m_annoGiacenza = valore; }
 
     // The statement the grid shows (the data control's record source); empty for none.
-    QString istruzioneCorrente() const { return m_istruzione; }
+    QString istruzioneCorrente() const { return m_lista ? m_lista->testo() : QString(); }
 
 protected:
     void caricamento() override;
@@ -93,9 +97,11 @@ protected:
 
 private:
     void ripristinaProgetto();
-    QString primaIstruzione() const;
-    // Sets the record source (unless empty: no statement) and runs it.
-    void apriIstruzione(const QString &istruzione);
+    const ModoRicerca &modo() const { return ModoRicerca::di(m_tipoRicerca); }
+    // The properties and the fields the mode's lists are built from.
+    ValoriRicerca valori() const;
+    // Builds the record source from valori() (no costruttore: no list) and runs it.
+    void apriLista(ModoRicerca::Costruttore costruttore);
     void aggiornaDati();
     void svuotaDati();
     // Back to plain columns: nothing hidden, no formatter.
@@ -104,8 +110,8 @@ private:
     void regoleControlli();
     void LarghezzaColonne();
     void VerificaRisultato();
-    // The text of a cell as the grid shows it.
-    QString testoCella(int riga, int colonna) const;
+    // The text of the cell in the column headed `colonna`, as the grid shows it.
+    QString testoCella(int riga, const QString &colonna) const;
     void cmdVisualizza_Click();
     void cmdSeleziona_Click();
     void cmdEsci_Click();
@@ -114,15 +120,8 @@ private:
     ComportamentoCampo *m_campoAnnoData = nullptr;
     std::unique_ptr<Connessione> m_connessione;
     ModelloPaginato *m_adoTariffe = nullptr;
-    QString m_istruzione;
-
-    FormatoColonna *m_borCons = nullptr;
-    FormatoColonna *m_contr = nullptr;
-    FormatoColonna *m_tipoContr = nullptr;
-    FormatoColonna *m_anticip = nullptr;
-    FormatoColonna *m_tipoAnt = nullptr;
-    FormatoColonna *m_assegnato = nullptr;
-    FormatoColonna *m_tipoAss = nullptr;
+    std::optional<IstruzioniRicerca::ListaRicerca> m_lista;
+    std::map<ModoRicerca::Formato, FormatoColonna *> m_formati;
 
     int m_tipoRicerca = 0;
     QString m_titolo;

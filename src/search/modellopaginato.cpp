@@ -10,22 +10,21 @@ ModelloPaginato::ModelloPaginato(QObject *parent) : QAbstractTableModel(parent) 
 
 // The new list replaces the shown one only once its first page is read: a refused statement
 // leaves the grid as it was.
-void ModelloPaginato::apri(const QSqlDatabase &database, const QString &istruzione,
-                           const IstruzioniRicerca::Ordinamento &ordine)
+void ModelloPaginato::apri(const QSqlDatabase &database,
+                           const IstruzioniRicerca::ListaRicerca &lista)
 {
-    Connessione::controllaIstruzione(istruzione);
-    Lista lista;
-    lista.connessione = database.connectionName();
-    lista.istruzione = istruzione;
-    lista.ordine = ordine;
-    lista.finita = false;
+    Connessione::controllaIstruzione(lista.testo());
+    Lista nuova;
+    nuova.connessione = database.connectionName();
+    nuova.istruzione = lista;
+    nuova.finita = false;
     Pagina prima;
-    if (!leggiPagina(lista, righePerPagina, 0, prima))
+    if (!leggiPagina(nuova, righePerPagina, 0, prima))
         Connessione::lancia(m_errore);
-    lista.righe = prima.righe;
-    lista.pagine.push_back(std::move(prima));
+    nuova.righe = prima.righe;
+    nuova.pagine.push_back(std::move(prima));
     beginResetModel();
-    m_lista = std::move(lista);
+    m_lista = std::move(nuova);
     m_errore = QSqlError();
     endResetModel();
 }
@@ -40,19 +39,18 @@ void ModelloPaginato::svuota()
 
 bool ModelloPaginato::leggiPagina(Lista &lista, int righe, int primaRiga, Pagina &pagina)
 {
-    const QString testo =
-        IstruzioniRicerca::pagina(lista.istruzione, lista.ordine, lista.ultimaChiave, righe);
+    const QString testo = IstruzioniRicerca::pagina(lista.istruzione, lista.ultimaChiave, righe);
     const bool perPagine = !testo.isEmpty();
     QSqlQuery query(QSqlDatabase::database(lista.connessione, false));
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query.exec(perPagine ? testo : lista.istruzione)) {
+    if (!query.exec(perPagine ? testo : lista.istruzione.testo())) {
         m_errore = query.lastError();
         lista.finita = true;
         return false;
     }
 
     const QSqlRecord campi = query.record();
-    const int colonneChiave = perPagine ? int(lista.ordine.colonne().size()) : 0;
+    const int colonneChiave = perPagine ? int(lista.istruzione.ordine.colonne().size()) : 0;
     const int visibili = campi.count() - colonneChiave;
     if (lista.intestazioni.isEmpty()) {
         for (int i = 0; i < visibili; ++i)

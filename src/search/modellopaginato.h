@@ -13,13 +13,13 @@
 
 #include <vector>
 
-// The rows of a list statement for a grid, read a page at a time: the first page when the list
-// is opened, the next one (the rows after the last one read, in the statement's order) each time
-// the view asks for more, so a long list shows its first rows without waiting for the rest. A
-// list without an order of its own is read whole. Read-only; the headings are the result's field
-// names and the cells its values, as a QSqlQueryModel gives them. The pages' results stay open
-// on `database` until the model is emptied or opened again: empty it before the connection goes.
-//     modello->apri(connessione.database(), istruzione, IstruzioniRicerca::ordinamento(tipo));
+// The rows of a list for a grid, read a page at a time: the first page when the list is opened,
+// the next one (the rows after the last one read, in the list's order) each time the view asks
+// for more, so a long list shows its first rows without waiting for the rest. A list without an
+// order of its own is read whole. Read-only; the headings are the result's field names and the
+// cells its values, as a QSqlQueryModel gives them. The pages' results stay open on `database`
+// until the model is emptied or opened again: empty it before the connection goes.
+//     modello->apri(connessione.database(), IstruzioniRicerca::contrassegni(cliente, filiale, {}));
 class ModelloPaginato : public QAbstractTableModel
 {
     Q_OBJECT
@@ -30,12 +30,13 @@ public:
 
     // Runs the list on the connection `database` and reads its first page. A refused statement
     // throws ErroreDb with the server's number and text and leaves the list shown before.
-    void apri(const QSqlDatabase &database, const QString &istruzione,
-              const IstruzioniRicerca::Ordinamento &ordine);
+    void apri(const QSqlDatabase &database, const IstruzioniRicerca::ListaRicerca &lista);
     // No rows, no columns, no connection.
     void svuota();
     // Reads every row not read yet, with one statement: the rows after the last one read.
     void leggiTutto();
+    // The column whose heading is `nome` (in any case); -1 for none.
+    int colonna(const QString &nome) const { return m_lista.intestazioni.indexOf(nome); }
 
     // The last refusal of a page read while scrolling (fetchMore cannot throw); it ends the list.
     QSqlError lastError() const { return m_errore; }
@@ -66,8 +67,7 @@ private:
     struct Lista
     {
         QString connessione;
-        QString istruzione;
-        IstruzioniRicerca::Ordinamento ordine;
+        IstruzioniRicerca::ListaRicerca istruzione;
         QSqlRecord intestazioni;
         std::vector<Pagina> pagine;
         int righe = 0;

@@ -61,6 +61,8 @@ QString testo(const QVariant &valore)
 
 } // namespace
 
+Q_DECLARE_METATYPE(IstruzioniRicerca::ListaRicerca)
+
 void tst_ModelloPaginato::initTestCase()
 {
     m_db = std::make_unique<DatabaseDiProva>();
@@ -104,8 +106,7 @@ QList<QStringList> tst_ModelloPaginato::leggiScorrendo(ModelloPaginato &modello,
 void tst_ModelloPaginato::ogniRigaUnaVolta_data()
 {
     QTest::addColumn<int>("righe");
-    QTest::addColumn<int>("tipo");
-    QTest::addColumn<QString>("istruzione");
+    QTest::addColumn<IstruzioniRicerca::ListaRicerca>("lista");
     // The waybill number and date as the list shows them, and the same list in full order.
     QTest::addColumn<int>("colonnaNumero");
     QTest::addColumn<int>("colonnaData");
@@ -116,9 +117,8 @@ void tst_ModelloPaginato::ogniRigaUnaVolta_data()
                                  QStringLiteral(" AND lecnss > 0 ORDER BY lerifd DESC, "
                                                 "lerife DESC, lenrlv DESC, leanlv DESC");
     const auto modo12 = [&](const char *nome, int righe) {
-        QTest::newRow(nome) << righe << 12
-                            << IstruzioniRicerca::contrassegni("700", "01", QString()) << 9 << 10
-                            << contrassegni;
+        QTest::newRow(nome) << righe << IstruzioniRicerca::contrassegni("700", "01", QString()) << 9
+                            << 10 << contrassegni;
     };
     modo12("collections, one row", 1);
     modo12("collections, one short of a page", pagina - 1);
@@ -126,16 +126,16 @@ void tst_ModelloPaginato::ogniRigaUnaVolta_data()
     modo12("collections, one over a page", pagina + 1);
     modo12("collections, several pages of ties", 5 * pagina + 17);
     QTest::newRow("collections from Visualizza with a reference")
-        << 3 * pagina << 12 << IstruzioniRicerca::contrassegniValore("700", "R-3", "01") << 9 << 10
+        << 3 * pagina << IstruzioniRicerca::contrassegniValore("700", "R-3", "01") << 9 << 10
         << QStringLiteral("SELECT lenrlv, ledtlv") + dove +
                QStringLiteral(" AND lecnss > 0 AND lerife LIKE '%R-3%' ORDER BY lerifd DESC, "
                               "lerife DESC, lenrlv DESC, leanlv DESC");
     QTest::newRow("references from one on, NULL waybill dates among equal references")
-        << 3 * pagina + 5 << 1 << IstruzioniRicerca::riferimentiDa("700", "R-1", "", "01") << 0 << 5
+        << 3 * pagina + 5 << IstruzioniRicerca::riferimentiDa("700", "R-1", "", "01") << 0 << 5
         << QStringLiteral("SELECT lenrlv, ledtlv") + dove +
                QStringLiteral(" AND lerife >= 'R-1' ORDER BY lerife, ledtlv, lenrlv, leanlv");
     QTest::newRow("numbers as numbers, \"7\" and \"07\" in one year")
-        << 4 * pagina << 7 << IstruzioniRicerca::numeriDaValore("700", "0", "", "01") << 0 << 1
+        << 4 * pagina << IstruzioniRicerca::numeriDaValore("700", "0", "", "01") << 0 << 1
         << QStringLiteral("SELECT lenrlv, ledtlv") + dove +
                QStringLiteral(" ORDER BY CAST(lenrlv AS UNSIGNED), leanlv, lenrlv");
 }
@@ -143,8 +143,7 @@ void tst_ModelloPaginato::ogniRigaUnaVolta_data()
 void tst_ModelloPaginato::ogniRigaUnaVolta()
 {
     QFETCH(int, righe);
-    QFETCH(int, tipo);
-    QFETCH(QString, istruzione);
+    QFETCH(IstruzioniRicerca::ListaRicerca, lista);
     QFETCH(int, colonnaNumero);
     QFETCH(int, colonnaData);
     QFETCH(QString, riferimento);
@@ -158,7 +157,7 @@ void tst_ModelloPaginato::ogniRigaUnaVolta()
     ModelloPaginato modello;
     QSignalSpy inserite(&modello, &QAbstractItemModel::rowsInserted);
     QVERIFY(inserite.isValid());
-    modello.apri(m_connessione->database(), istruzione, IstruzioniRicerca::ordinamento(tipo));
+    modello.apri(m_connessione->database(), lista);
     QCOMPARE(modello.rowCount(), qMin(pagina, int(attese.size())));
     QCOMPARE(modello.canFetchMore(QModelIndex()), int(attese.size()) >= pagina);
 
@@ -172,8 +171,8 @@ void tst_ModelloPaginato::ogniRigaUnaVolta()
 void tst_ModelloPaginato::listaVuota()
 {
     ModelloPaginato modello;
-    modello.apri(m_connessione->database(), IstruzioniRicerca::contrassegni("700", "01", QString()),
-                 IstruzioniRicerca::ordinamento(12));
+    modello.apri(m_connessione->database(),
+                 IstruzioniRicerca::contrassegni("700", "01", QString()));
     QCOMPARE(modello.rowCount(), 0);
     QCOMPARE(modello.canFetchMore(QModelIndex()), false);
     QCOMPARE(modello.columnCount(), 11);
@@ -187,15 +186,15 @@ void tst_ModelloPaginato::listaSenzaOrdine()
 {
     generaSpedizioni(2 * pagina + 3);
     ModelloPaginato modello;
-    modello.apri(m_connessione->database(),
-                 QStringLiteral("select lenrlv, leanlv from letve00f where lecodi=700;"),
-                 IstruzioniRicerca::ordinamento(11));
+    modello.apri(m_connessione->database(), {QStringLiteral("select lenrlv, leanlv"),
+                                             QStringLiteral(" from letve00f where lecodi=700"),
+                                             {}});
     QCOMPARE(modello.rowCount(), 2 * pagina + 3);
     QCOMPARE(modello.canFetchMore(QModelIndex()), false);
     QCOMPARE(modello.columnCount(), 2);
 
-    modello.apri(m_connessione->database(), IstruzioniRicerca::contrassegni("700", "01", QString()),
-                 IstruzioniRicerca::ordinamento(12));
+    modello.apri(m_connessione->database(),
+                 IstruzioniRicerca::contrassegni("700", "01", QString()));
     QSignalSpy inserite(&modello, &QAbstractItemModel::rowsInserted);
     QVERIFY(inserite.isValid());
     modello.leggiTutto();
@@ -212,13 +211,14 @@ void tst_ModelloPaginato::rifiutoAllApertura()
 {
     generaSpedizioni(3);
     ModelloPaginato modello;
-    modello.apri(m_connessione->database(), IstruzioniRicerca::contrassegni("700", "01", QString()),
-                 IstruzioniRicerca::ordinamento(12));
+    const IstruzioniRicerca::ListaRicerca contrassegni =
+        IstruzioniRicerca::contrassegni("700", "01", QString());
+    modello.apri(m_connessione->database(), contrassegni);
     QCOMPARE(modello.rowCount(), 3);
     try {
         modello.apri(m_connessione->database(),
-                     QStringLiteral("select lenrlv from manca where lecodi=700 ORDER BY lenrlv;"),
-                     IstruzioniRicerca::ordinamento(12));
+                     {contrassegni.campi, QStringLiteral(" from manca where lecodi=700"),
+                      contrassegni.ordine});
         QFAIL("a statement on a missing table was accepted");
     } catch (const ErroreDb &errore) {
         QCOMPARE(errore.numero(), 1146);
@@ -238,9 +238,9 @@ void tst_ModelloPaginato::rifiutoDuranteLoScorrimento()
     QSignalSpy fallita(&modello, &ModelloPaginato::letturaFallita);
     QVERIFY(fallita.isValid());
     modello.apri(m_connessione->database(),
-                 QStringLiteral("select lenrlv, ledtlv from copia_letve where lecodi=700 ORDER BY "
-                                "lenrlv;"),
-                 {{{QStringLiteral("lenrlv")}}, {{QStringLiteral("leanlv")}}});
+                 {QStringLiteral("select lenrlv, ledtlv"),
+                  QStringLiteral(" from copia_letve where lecodi=700"),
+                  {{{QStringLiteral("lenrlv")}}, {{QStringLiteral("leanlv")}}}});
     QCOMPARE(modello.rowCount(), pagina);
     QVERIFY(m_db->esegui(QStringLiteral("DROP TABLE copia_letve")));
 
