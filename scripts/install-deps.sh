@@ -10,8 +10,9 @@ PACCHETTI=(
     qt6-base-dev libgl-dev
     # The QMYSQL driver plugin and the platform plugins (offscreen for headless runs).
     libqt6sql6-mysql qt6-qpa-plugins
-    # The private database server the tests and the demo start.
-    mariadb-server mariadb-client
+    # The private database server the tests and the demo start, and the three-node Galera
+    # cluster of the cluster suites (its state transfer is rsync).
+    mariadb-server mariadb-client galera-4 rsync
     # The certificates of the TLS suite's servers (not on every base system).
     openssl
     # PDF pages to PNG for looking at printed letters; the fonts they are set in.
