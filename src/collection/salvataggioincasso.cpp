@@ -3,6 +3,7 @@
 #include "data/blocco.h"
 #include "data/erroredb.h"
 #include "data/istruzioni.h"
+#include "data/riprova.h"
 #include "data/sql.h"
 #include "data/transazione.h"
 #include "fields/campodata.h"
@@ -106,16 +107,19 @@ QStringList istruzioni(const DatiIncasso &d)
 }
 
 // One round trip for the updates: the server runs them in order and stops at the first it
-// refuses, which the rollback then takes back with the ones before it.
+// refuses, which the rollback then takes back with the ones before it. A conflict with another
+// station's save runs the whole transaction again.
 void salva(const DatiIncasso &dati, Connessione &connessione)
 {
     const QStringList aggiornamenti = istruzioni(dati);
-    Transazione transazione(connessione);
-    BloccoIstruzioni blocco(connessione, byteBloccoSalvataggio);
-    for (const QString &aggiornamento : aggiornamenti)
-        blocco.aggiungi(aggiornamento);
-    blocco.invia();
-    transazione.conferma();
+    ripetiSeInConflitto([&] {
+        Transazione transazione(connessione);
+        BloccoIstruzioni blocco(connessione, byteBloccoSalvataggio);
+        for (const QString &aggiornamento : aggiornamenti)
+            blocco.aggiungi(aggiornamento);
+        blocco.invia();
+        transazione.conferma();
+    });
 }
 
 } // namespace SalvataggioIncasso

@@ -70,6 +70,11 @@ QString impostaTimeout(int timeout)
     return QStringLiteral("SET SESSION max_statement_time=%1").arg(timeout);
 }
 
+QString letturaCausale()
+{
+    return QStringLiteral("SET SESSION wsrep_sync_wait=1");
+}
+
 QString provaConnessione()
 {
     return QStringLiteral("DO 0");

@@ -25,6 +25,8 @@ QString leggiMaxAllowedPacket(); // "SELECT @@max_allowed_packet;"
 // 0 for none).
 QString impostaSessione(int timeout);
 QString impostaTimeout(int timeout); // "SET SESSION max_statement_time=<n>"
+// Reads that wait for what the other nodes of a cluster committed before them.
+QString letturaCausale(); // "SET SESSION wsrep_sync_wait=1"
 // The cheapest statement there is, to see that an idle connection still answers.
 QString provaConnessione(); // "DO 0"
 

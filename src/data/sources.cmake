@@ -3,6 +3,7 @@ target_sources(riscuti_objects PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/testoconnessione.h ${CMAKE_CURRENT_LIST_DIR}/testoconnessione.cpp
     ${CMAKE_CURRENT_LIST_DIR}/connessione.h ${CMAKE_CURRENT_LIST_DIR}/connessione.cpp
     ${CMAKE_CURRENT_LIST_DIR}/transazione.h ${CMAKE_CURRENT_LIST_DIR}/transazione.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/riprova.h ${CMAKE_CURRENT_LIST_DIR}/riprova.cpp
     ${CMAKE_CURRENT_LIST_DIR}/riservaconnessioni.h ${CMAKE_CURRENT_LIST_DIR}/riservaconnessioni.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tunneltls.h ${CMAKE_CURRENT_LIST_DIR}/tunneltls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recordset.h ${CMAKE_CURRENT_LIST_DIR}/recordset.cpp

@@ -2,6 +2,7 @@
 
 #include "data/connessione.h"
 #include "data/istruzioni.h"
+#include "data/riprova.h"
 #include "data/transazione.h"
 
 namespace AnnullamentoRimessa {
@@ -11,12 +12,14 @@ void annulla(const QString &numero, const QDate &data, Connessione &connessione)
     // Both statements are built before anything runs: a number that is not one stops here.
     const QString annullaLdv = Istruzioni::annullaRimessaLdv(numero, data);
     const QString eliminaRecord = Istruzioni::eliminaContrassegni(numero, data);
-    Transazione transazione(connessione);
-    if (!data.isNull()) {
-        connessione.esegui(annullaLdv);
-        connessione.esegui(eliminaRecord);
-    }
-    transazione.conferma();
+    ripetiSeInConflitto([&] {
+        Transazione transazione(connessione);
+        if (!data.isNull()) {
+            connessione.esegui(annullaLdv);
+            connessione.esegui(eliminaRecord);
+        }
+        transazione.conferma();
+    });
 }
 
 } // namespace AnnullamentoRimessa

@@ -4,6 +4,7 @@
 #include "data/connessione.h"
 #include "data/erroredb.h"
 #include "data/recordset.h"
+#include "data/riprova.h"
 #include "data/transazione.h"
 #include "remittance/datilettera.h"
 #include "remittance/tabellalavoro.h"
@@ -19,6 +20,8 @@ const int timeoutRegistrazione = 30;
 // Rows of the work table written by one insert: a few hundred kilobytes of text, far below the
 // server's packet limit.
 const int righePerInserimento = 1000;
+// The server's number for a setting it does not have.
+const int variabileSconosciuta = 1193;
 
 Istruzioni::ChiaveRimessa chiaveRiga(const Recordset &riga)
 {
@@ -65,7 +68,10 @@ void RegistrazioneRimessa::registra(const TabellaLavoro &tabella)
 {
     preparaTabella(tabella);
     copiaInTabellaLavoro();
-    registraInTransazione();
+    leggiDatiRecenti();
+    // A conflict with another station's posting (on a cluster, one that another node committed
+    // first) runs the transaction again from its start: a new number, the check anew.
+    ripetiSeInConflitto([this] { registraInTransazione(); });
 }
 
 void RegistrazioneRimessa::preparaTabella(const TabellaLavoro &tabella)
@@ -150,6 +156,19 @@ void RegistrazioneRimessa::registraInTransazione()
     transazione.conferma();
     m_numero = numero;
     m_data = data;
+}
+
+// On a cluster the reads of the posting wait until this node has applied what the other nodes
+// committed before them, so the check sees another node's posting. A server that is no cluster
+// node does not know the setting, which it then does not need.
+void RegistrazioneRimessa::leggiDatiRecenti()
+{
+    try {
+        m_connessione.esegui(Istruzioni::letturaCausale());
+    } catch (const ErroreDb &errore) {
+        if (errore.numero() != variabileSconosciuta)
+            throw;
+    }
 }
 
 // The next remittance number, read and written back inside the posting transaction. The read

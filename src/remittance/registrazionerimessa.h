@@ -89,6 +89,7 @@ public:
 private:
     void preparaTabella(const TabellaLavoro &tabella);
     void copiaInTabellaLavoro();
+    void leggiDatiRecenti();
     void registraInTransazione();
     QString nuovoNumero();
     void controllaLdvAncoraDaRimettere();
