@@ -1,13 +1,14 @@
 #include "suite/modulistampapredefinito.h"
 
-#include "suite/cLeggiIni.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
+#include "data/importo.h"
 #include "data/recordset.h"
 #include "data/sql.h"
-#include "suite/letterarimessa.h"
 #include "services/messaggi.h"
 #include "services/modprincipale.h"
+#include "suite/cLeggiIni.h"
+#include "suite/letterarimessa.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -38,6 +39,20 @@ QString testoCampo(const Recordset &r, const char *nome)
 {
     const QString campo = QLatin1String(nome);
     return r.haCampo(campo) ? r.campo(campo).toString() : QString();
+}
+
+// A listed waybill's amount, to the cent: NULL is nothing; anything else that is no amount stops
+// the letter rather than being rounded.
+Importo importoLettera(const QVariant &valore)
+{
+    if (valore.isNull())
+        return Importo();
+    const std::optional<Importo> importo = Importo::daDatabase(valore);
+    if (!importo)
+        throw ErroreDb(ErroreDb::TipoNonCorrispondente,
+                       QStringLiteral("Tipo non corrispondente: '%1' non è un importo.")
+                           .arg(valore.toString()));
+    return *importo;
 }
 
 void impostaPagina(QPrinter &stampante)
@@ -227,7 +242,7 @@ LetteraRimessa cModuliStampaPredefinito::leggiLettera(Connessione &connessione) 
             s.data = righe.campo(QStringLiteral("ledtlv")).toDate();
         s.riferimento = testoCampo(righe, "lerife");
         s.destinatario = testoCampo(righe, "ledest");
-        s.centesimi = LetteraRimessaTesto::centesimi(righe.campo(QStringLiteral("lecnss")));
+        s.importo = importoLettera(righe.campo(QStringLiteral("lecnss")));
         lettera.spedizioni.append(s);
 
         // The subject names the remittance only when every listed waybill belongs to it.
