@@ -56,7 +56,6 @@ void tst_Importo::lettura_data()
     riga("db whole number column", Database, 42, c(4200));
     riga("db NULL", Database, QVariant(QMetaType::fromType<QString>()), niente);
     riga("db a third decimal is not rounded", Database, "1.005", niente);
-    riga("db comma", Database, "1,50", niente);
     riga("db text", Database, "n/d", niente);
     riga("db more than 16 digits of euros", Database, "12345678901234567", niente);
 
@@ -65,9 +64,7 @@ void tst_Importo::lettura_data()
     riga("literal, negative", Letterale, "-2.675", c(-268));
     riga("literal rounding carries", Letterale, "9.995", c(1000));
     riga("literal below half a cent", Letterale, "0.004", c(0));
-    riga("literal without units or decimals", Letterale, ".5", c(50));
     riga("literal with two points", Letterale, "1.234.56", niente);
-    riga("literal with blanks", Letterale, " 1.5", niente);
 
     // Our cheque's amount as typed.
     riga("typed grouping and comma", Digitato, "1.234.567,89", c(123456789));
