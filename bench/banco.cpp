@@ -5,6 +5,7 @@
 #include "collection/frmriscuti.h"
 #include "collection/salvataggioincasso.h"
 #include "data/connessione.h"
+#include "data/importo.h"
 #include "data/istruzioni.h"
 #include "data/istruzioni_ricerca.h"
 #include "data/sql.h"
@@ -878,7 +879,7 @@ QString Banco::rimessaRigaPerRiga()
     const QString tabella = m_tabellaLavoro;
     const Istruzioni::DatiAssegno assegno{QStringLiteral("Assegno n. 0000098765"),
                                           QStringLiteral("Banco BPM - Milano Sede"),
-                                          m_totaleRimessa};
+                                          Importo::daDatabase(m_totaleRimessa).value_or(Importo())};
     attendiServerQuieto();
     Cronometro totale;
     QSqlQuery selezione = m_nuda.esegui(Istruzioni::selezioneRimessa(
@@ -1077,7 +1078,7 @@ void Banco::rimessaNuda(Risultato &rimessa, Risultato &annullamento)
     const QString tabella = m_tabellaLavoro;
     const Istruzioni::DatiAssegno assegno{QStringLiteral("Assegno n. 0000098765"),
                                           QStringLiteral("Banco BPM - Milano Sede"),
-                                          m_totaleRimessa};
+                                          Importo::daDatabase(m_totaleRimessa).value_or(Importo())};
     attendiServerQuieto();
     Cronometro c;
     QSqlQuery selezione = m_nuda.esegui(Istruzioni::selezioneRimessa(

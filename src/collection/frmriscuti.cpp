@@ -1,9 +1,9 @@
 #include "collection/frmriscuti.h"
 #include "ui_frmriscuti.h"
 
-#include "collection/importo.h"
 #include "collection/salvataggioincasso.h"
 #include "data/connessione.h"
+#include "data/importo.h"
 #include "data/istruzioni.h"
 #include "data/recordset.h"
 #include "data/sql.h"
@@ -74,7 +74,7 @@ qint64 intero(const Recordset &rs, const char *colonna)
 
 Importo importo(const Recordset &rs, const char *colonna)
 {
-    const std::optional<Importo> valore = Importo::leggi(rs.campo(QLatin1String(colonna)));
+    const std::optional<Importo> valore = Importo::daDatabase(rs.campo(QLatin1String(colonna)));
     if (!valore)
         throw PassoSaltato();
     return *valore;

@@ -2,13 +2,12 @@
 
 #include "data/blocco.h"
 #include "data/erroredb.h"
+#include "data/importo.h"
 #include "data/istruzioni.h"
 #include "data/riprova.h"
 #include "data/sql.h"
 #include "data/transazione.h"
 #include "fields/campodata.h"
-
-#include <QLocale>
 
 namespace SalvataggioIncasso {
 
@@ -31,28 +30,32 @@ QString codiceScelto(int codice)
     return QString::number(codice);
 }
 
+// The save has always sent a typed amount with every "," made "." (12,50 as 12.50); the database
+// keeps that literal to the cent, and so does the amount. Grouping typed with it makes no number
+// ("1.234,56" gives "1.234.56"), which Sql::decimale refuses; an amount past 16 digits of euros
+// goes as it is, for the server to refuse for its column.
+QString importoPerIstruzione(const QString &digitato)
+{
+    QString punto = digitato;
+    punto.replace(QLatin1Char(','), QLatin1Char('.'));
+    const std::optional<Importo> importo = Importo::daLetterale(punto);
+    return importo ? importo->perSql() : Sql::decimale(punto);
+}
+
 // Amount, code and sent flag of one collection group, when its amount holds a number.
 void aggiungiGruppo(QStringList &elenco, const GruppoIncasso &gruppo, const char *importo,
                     const char *codice, const char *inviato, const Istruzioni::ChiaveLdv &chiave)
 {
-    if (!contieneNumero(gruppo.importo))
+    if (!Importo::eNumero(gruppo.importo))
         return;
-    QString punto = gruppo.importo;
-    punto.replace(QLatin1Char(','), QLatin1Char('.'));
-    elenco << Istruzioni::aggiornaImporto(QLatin1String(importo), punto, chiave)
+    elenco << Istruzioni::aggiornaImporto(QLatin1String(importo),
+                                          importoPerIstruzione(gruppo.importo), chiave)
            << Istruzioni::aggiornaTesto(QLatin1String(codice), codiceScelto(gruppo.codice), chiave)
            << Istruzioni::aggiornaIntero(QLatin1String(inviato),
                                          QString::number(gruppo.inviato ? 1 : 0), chiave);
 }
 
 } // namespace
-
-bool contieneNumero(const QString &importo)
-{
-    bool numero = false;
-    QLocale().toDouble(importo, &numero);
-    return numero;
-}
 
 QString controlla(const DatiIncasso &d)
 {
@@ -72,7 +75,7 @@ QString controlla(const DatiIncasso &d)
     if (dataVuota(d.dataIncasso))
         return QStringLiteral("indicare la data di incasso.");
     for (const GruppoIncasso *gruppo : {&d.contrassegno, &d.anticipata, &d.assegnato}) {
-        if (contieneNumero(gruppo->importo) && gruppo->testoCodice.isEmpty())
+        if (Importo::eNumero(gruppo->importo) && gruppo->testoCodice.isEmpty())
             return QStringLiteral("Selezionare il codice incasso.");
     }
     if (d.numeroLdv.isEmpty() || dataVuota(d.dataLdv))

@@ -45,10 +45,6 @@ inline QString titoloControlli()
     return QStringLiteral("Gestione Riscuti contrassegni");
 }
 
-// An amount field holds a number when the default locale reads its text as one (its decimal
-// separator and digit grouping, an optional sign).
-bool contieneNumero(const QString &importo);
-
 // The message of the first check the entry fails, in the order the operator meets them; empty
 // when the entry may be saved. After the five checks of the entry comes the window's own: a
 // save needs a waybill shown (number and date), else every update would compare the date with
@@ -56,9 +52,10 @@ bool contieneNumero(const QString &importo);
 QString controlla(const DatiIncasso &dati);
 
 // The updates of the save, one column each, in the order they run; a column whose field is
-// empty (or whose amount is no number) is left out. An amount goes in with every "," turned into
-// "."; a value that then cannot go into its statement (a thousands separator, a date that is not
-// one) throws ErroreDb before anything runs.
+// empty (or whose amount is no number in the default locale, Importo::eNumero) is left out. An
+// amount goes in with every "," turned into ".", to the cent as the database stores it; a value
+// that then cannot go into its statement (a thousands separator, a date that is not one) throws
+// ErroreDb before anything runs.
 QStringList istruzioni(const DatiIncasso &dati);
 
 // Saves the entry on `connessione`, open: every update in one transaction, all or none. A

@@ -205,7 +205,7 @@ QString inserisciContrassegno(const QString &numero, const QDate &data, const Da
            QStringLiteral(",DataDistinta='") + Sql::data(data) +
            QStringLiteral("', Riferimento='") + q(assegno.riferimento) +
            QStringLiteral("', Banca='") + q(assegno.banca) + QStringLiteral("', Importo=") +
-           Sql::decimale(assegno.importo) + QStringLiteral(";");
+           assegno.importo.perSql() + QStringLiteral(";");
 }
 
 QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero, const QDate &data,
@@ -216,7 +216,7 @@ QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero
            QStringLiteral(",DataDistinta='") + Sql::data(data) +
            QStringLiteral("', Riferimento='") + q(assegno.riferimento) +
            QStringLiteral("', Banca='") + q(assegno.banca) + QStringLiteral("', Importo=") +
-           Sql::decimale(assegno.importo) + chiavePosting(chiave);
+           assegno.importo.perSql() + chiavePosting(chiave);
 }
 
 QString segnaInviato(const ChiaveRimessa &chiave)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/importo.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -92,7 +94,7 @@ struct DatiAssegno
 {
     QString riferimento;
     QString banca;
-    QString importo; // plain decimal with a point
+    Importo importo;
 };
 QString inserisciContrassegno(const QString &numero, const QDate &data, const DatiAssegno &assegno);
 QString timbraAssegnoTabellaLavoro(const QString &tabella, const QString &numero, const QDate &data,

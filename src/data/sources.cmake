@@ -8,6 +8,7 @@ target_sources(riscuti_objects PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/tunneltls.h ${CMAKE_CURRENT_LIST_DIR}/tunneltls.cpp
     ${CMAKE_CURRENT_LIST_DIR}/recordset.h ${CMAKE_CURRENT_LIST_DIR}/recordset.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sql.h ${CMAKE_CURRENT_LIST_DIR}/sql.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/importo.h ${CMAKE_CURRENT_LIST_DIR}/importo.cpp
     ${CMAKE_CURRENT_LIST_DIR}/istruzioni.h ${CMAKE_CURRENT_LIST_DIR}/istruzioni.cpp
     ${CMAKE_CURRENT_LIST_DIR}/blocco.h ${CMAKE_CURRENT_LIST_DIR}/blocco.cpp)
 # The shipment search dialog's statements.

@@ -12,10 +12,9 @@ class CampoImporto : public QLineEdit
 public:
     explicit CampoImporto(QWidget *parent = nullptr);
 
-    // The formatted display of a plain text ("1234,5" -> "€1.234,50", "-3" -> "(€3,00)"), or
-    // the text itself when it is not a number in the default locale.
-    static QString formatta(const QString &testo);
-    // What the field shows while it does not have the focus.
+    // What the field shows while it does not have the focus: "1234,5" as "€1.234,50", "-3" as
+    // "(€3,00)", a number rounded at the cent as the database stores it; a text that is not a
+    // number in the default locale as it is.
     QString testoVisualizzato() const;
 
 protected:

@@ -1,7 +1,5 @@
 #include "remittance/datilettera.h"
 
-#include "remittance/importoassegno.h"
-
 namespace DatiLettera {
 
 namespace {
@@ -27,7 +25,7 @@ QStringList componi(const QString &codiceCliente, const QString &query, int tipo
         dati << QStringLiteral("In allegato vi trasmettiamo assegno/bonifico nr. ") +
                     assegno.riferimento + QStringLiteral(" emesso a Vs. ordine,")
              << QStringLiteral("tratto su: ") + assegno.banca +
-                    QStringLiteral(" per l'importo di ") + ImportoAssegno::inValuta(assegno.importo)
+                    QStringLiteral(" per l'importo di ") + assegno.importo.valuta()
              << QStringLiteral("relativo ai contrassegni incassati a fronte delle seguenti "
                                "spedizioni:")
              << (tipo == tipoAssegno ? QStringLiteral("Allegato n.1 assegno bancario") : QString());

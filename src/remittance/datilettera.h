@@ -27,8 +27,8 @@ enum Indice {
 
 bool conAssegno(int tipo);
 
-// `assegno.importo` is a plain decimal (ImportoAssegno::perIstruzione); it is shown as currency
-// of the default locale. It is not read for the types without cheque data.
+// `assegno.importo` is shown as currency of the default locale. It is not read for the types
+// without cheque data.
 QStringList componi(const QString &codiceCliente, const QString &query, int tipo,
                     const Istruzioni::DatiAssegno &assegno,
                     const Istruzioni::ChiaveRimessa &primaLdv);

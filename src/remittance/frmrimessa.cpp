@@ -3,13 +3,13 @@
 
 #include "data/connessione.h"
 #include "data/erroredb.h"
+#include "data/importo.h"
 #include "data/recordset.h"
 #include "data/sql.h"
 #include "fields/campocliente.h"
 #include "fields/campodata.h"
 #include "remittance/avanzamentorimessa.h"
 #include "remittance/datilettera.h"
-#include "remittance/importoassegno.h"
 #include "remittance/postazione.h"
 #include "remittance/registrazionerimessa.h"
 #include "remittance/tabellalavoro.h"
@@ -31,6 +31,18 @@ const QString titoloErrore = QStringLiteral("Gestione rimessa contrassegni");
 const QString prefissoTabellaLavoro = QStringLiteral("Rimessa");
 // The remittance letter among the print component's forms.
 const int moduloRimessa = 8;
+
+// The amount of our cheque or transfer as typed; an empty or unreadable one stops the run.
+Importo importoAssegno(const QString &testo)
+{
+    const std::optional<Importo> importo = Importo::daDigitato(testo);
+    if (!importo)
+        throw ErroreDb(ErroreDb::TipoNonCorrispondente,
+                       QStringLiteral("Tipo non corrispondente: l'importo dell'assegno o del "
+                                      "bonifico '%1' non è valido.")
+                           .arg(testo));
+    return *importo;
+}
 
 } // namespace
 
@@ -208,7 +220,7 @@ Istruzioni::DatiAssegno frmRimessa::DatiAssegnoFinestra(int tipo) const
     // Only our cheque or transfer has an amount; an empty or unreadable one stops the run here,
     // before anything is written.
     if (DatiLettera::conAssegno(tipo))
-        assegno.importo = ImportoAssegno::perIstruzione(ui->txtImportoAss->text());
+        assegno.importo = importoAssegno(ui->txtImportoAss->text());
     return assegno;
 }
 

@@ -10,7 +10,6 @@ target_sources(riscuti_objects PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/annullamentorimessa.h ${CMAKE_CURRENT_LIST_DIR}/annullamentorimessa.cpp
     ${CMAKE_CURRENT_LIST_DIR}/avanzamentorimessa.h ${CMAKE_CURRENT_LIST_DIR}/avanzamentorimessa.cpp
     ${CMAKE_CURRENT_LIST_DIR}/datilettera.h ${CMAKE_CURRENT_LIST_DIR}/datilettera.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/importoassegno.h ${CMAKE_CURRENT_LIST_DIR}/importoassegno.cpp
     ${CMAKE_CURRENT_LIST_DIR}/postazione.h ${CMAKE_CURRENT_LIST_DIR}/postazione.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tabellalavoro.h ${CMAKE_CURRENT_LIST_DIR}/tabellalavoro.cpp
     ${RISCUTI_RISORSE_RIMESSA})

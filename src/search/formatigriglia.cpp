@@ -1,27 +1,11 @@
 #include "search/formatigriglia.h"
 
+#include "data/importo.h"
+
 #include <QDate>
 #include <QDateTime>
-#include <QRegularExpression>
 
 namespace FormatiGriglia {
-
-namespace {
-
-// Decimals of the locale's currency, as its own currency text of a whole number shows them.
-int decimaliValuta(const QLocale &locale)
-{
-    const QString uno = locale.toCurrencyString(1.0);
-    const int punto = uno.indexOf(locale.decimalPoint());
-    if (punto < 0)
-        return 0;
-    int cifre = 0;
-    for (int i = punto + locale.decimalPoint().size(); i < uno.size() && uno.at(i).isDigit(); ++i)
-        ++cifre;
-    return cifre;
-}
-
-} // namespace
 
 QString testo(const QVariant &valore)
 {
@@ -52,11 +36,9 @@ QString importo(const QVariant &valore, const QLocale &locale)
 {
     if (valore.isNull())
         return QString();
-    const QString testoValore = valore.toString();
-    if (testoValore == QLatin1String("0") || testoValore == QLatin1String("0.00"))
-        return QString();
-    const QString formattato = valuta(testoValore, locale);
-    return formattato.isEmpty() ? testoValore : formattato;
+    // More decimals than the columns hold show rounded at the cent, as the database stores them.
+    const std::optional<Importo> letto = Importo::daLetterale(valore.toString().trimmed());
+    return letto ? letto->testoGriglia(locale) : valore.toString();
 }
 
 QString statoIncasso(const QVariant &valore)
@@ -86,45 +68,8 @@ QString statoIncasso(const QVariant &valore)
 
 QString valuta(const QString &decimale, const QLocale &locale)
 {
-    static const QRegularExpression forma(QStringLiteral("^(-?)([0-9]{1,18})(?:\\.([0-9]*))?$"));
-    const QRegularExpressionMatch m = forma.match(decimale.trimmed());
-    if (!m.hasMatch())
-        return QString();
-    const bool negativo = !m.captured(1).isEmpty();
-    const int decimali = decimaliValuta(locale);
-    QString interi = m.captured(2);
-    QString frazione = m.captured(3);
-
-    // Round half away from zero at the currency's decimals, on the digits themselves.
-    const bool arrotondaSu =
-        frazione.size() > decimali && frazione.at(decimali) >= QLatin1Char('5');
-    frazione = frazione.left(decimali).leftJustified(decimali, QLatin1Char('0'));
-    QString cifre = interi + frazione;
-    if (arrotondaSu) {
-        int i = cifre.size() - 1;
-        while (i >= 0 && cifre.at(i) == QLatin1Char('9'))
-            cifre[i--] = QLatin1Char('0');
-        if (i >= 0)
-            cifre[i] = QChar(cifre.at(i).unicode() + 1);
-        else
-            cifre.prepend(QLatin1Char('1'));
-    }
-    interi = cifre.left(cifre.size() - decimali);
-    frazione = cifre.right(decimali);
-    const bool zero = !cifre.contains(QRegularExpression(QStringLiteral("[1-9]")));
-
-    QString numero = locale.toString(interi.toLongLong());
-    if (decimali > 0)
-        numero += locale.decimalPoint() + frazione;
-
-    // The locale's own currency text of 1 (or -1) gives the layout: symbol, sign and blanks.
-    const bool conSegno = negativo && !zero;
-    const QString modello = locale.toCurrencyString(conSegno ? -1.0 : 1.0);
-    const QString uno = locale.toString(1.0, 'f', decimali);
-    const int dove = modello.indexOf(uno);
-    if (dove < 0)
-        return QString();
-    return QString(modello).replace(dove, uno.size(), numero);
+    const std::optional<Importo> letto = Importo::daLetterale(decimale.trimmed());
+    return letto ? letto->valuta(locale) : QString();
 }
 
 } // namespace FormatiGriglia

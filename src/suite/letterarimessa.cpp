@@ -1,7 +1,5 @@
 #include "suite/letterarimessa.h"
 
-#include "data/erroredb.h"
-
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -10,13 +8,6 @@
 namespace LetteraRimessaTesto {
 
 namespace {
-
-[[noreturn]] void nonImporto(const QVariant &valore)
-{
-    throw ErroreDb(
-        ErroreDb::TipoNonCorrispondente,
-        QStringLiteral("Tipo non corrispondente: '%1' non è un importo.").arg(valore.toString()));
-}
 
 QString e(const QString &testo)
 {
@@ -37,57 +28,12 @@ QStringList righeIndirizzo(const Anagrafica &a)
 
 } // namespace
 
-qint64 centesimi(const QVariant &valore)
+Importo totale(const QVector<SpedizioneRimessa> &spedizioni)
 {
-    if (valore.isNull())
-        return 0;
-    switch (valore.typeId()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::SChar:
-    case QMetaType::UChar:
-        return valore.toLongLong() * 100;
-    case QMetaType::Double:
-    case QMetaType::Float:
-        // Only a column that is not DECIMAL arrives as a binary number; it is read at its
-        // printed two-decimal value, never summed as a double.
-        return centesimi(QString::number(valore.toDouble(), 'f', 2));
-    default:
-        break;
-    }
-
-    static const QRegularExpression forma(
-        QStringLiteral("^\\s*(-)?([0-9]{1,15})(?:\\.([0-9]{1,18}))?\\s*$"));
-    const QRegularExpressionMatch m = forma.match(valore.toString());
-    if (!m.hasMatch())
-        nonImporto(valore);
-    QString decimali = m.captured(3);
-    if (decimali.size() > 2) {
-        if (decimali.mid(2).count(u'0') != decimali.size() - 2)
-            nonImporto(valore);
-        decimali.truncate(2);
-    }
-    decimali = decimali.leftJustified(2, u'0');
-    const qint64 valoreAssoluto = m.captured(2).toLongLong() * 100 + decimali.toLongLong();
-    return m.captured(1).isEmpty() ? valoreAssoluto : -valoreAssoluto;
-}
-
-qint64 totale(const QVector<SpedizioneRimessa> &spedizioni)
-{
-    qint64 somma = 0;
+    Importo somma;
     for (const SpedizioneRimessa &s : spedizioni)
-        somma += s.centesimi;
+        somma += s.importo;
     return somma;
-}
-
-QString importo(qint64 centesimi)
-{
-    // The division happens only here, for display: any amount below 10^13 euro turns into the
-    // double nearest to its two-decimal value, which prints back exactly.
-    return QLocale().toCurrencyString(static_cast<double>(centesimi) / 100.0, QString(), 2);
 }
 
 QString data(const QDate &d)
@@ -199,13 +145,13 @@ QString html(const LetteraRimessa &lettera)
              QStringLiteral("</td><td>") + e(s.riferimento.trimmed()) +
              QStringLiteral("</td><td>") + e(s.destinatario.trimmed()) +
              QStringLiteral("</td><td align=\"right\" style=\"white-space: nowrap;\">") +
-             e(importo(s.centesimi)) + QStringLiteral("</td></tr>");
+             e(s.importo.valuta()) + QStringLiteral("</td></tr>");
     }
     const int quante = lettera.spedizioni.size();
     h += QStringLiteral("<tr><td colspan=\"4\" align=\"right\"><b>Totale (%1 %2)</b></td>")
              .arg(quante)
              .arg(quante == 1 ? QStringLiteral("spedizione") : QStringLiteral("spedizioni"));
-    h += QStringLiteral("<td align=\"right\"><b>") + e(importo(totale(lettera.spedizioni))) +
+    h += QStringLiteral("<td align=\"right\"><b>") + e(totale(lettera.spedizioni).valuta()) +
          QStringLiteral("</b></td></tr></table>");
 
     const QString chiusura = saluto(lettera);

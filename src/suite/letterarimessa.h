@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/importo.h"
+
 #include <QDate>
 #include <QDateTime>
 #include <QSize>
@@ -24,14 +26,14 @@ struct Anagrafica
     QString email;
 };
 
-// One waybill listed in the letter. Amounts are whole cents: they are summed exactly.
+// One waybill listed in the letter.
 struct SpedizioneRimessa
 {
     QString numero;       // lenrlv
     QDate data;           // ledtlv
     QString riferimento;  // lerife, the sender's reference
     QString destinatario; // ledest
-    qint64 centesimi = 0; // lecnss
+    Importo importo;      // lecnss
 };
 
 struct LetteraRimessa
@@ -53,13 +55,7 @@ namespace LetteraRimessaTesto {
 // Name under which the logo is added to the QTextDocument.
 inline constexpr char risorsaLogo[] = "logo";
 
-// An exact decimal from the database ("12.50", "-3", "7.5", or a whole number) in cents.
-// More than two decimals that are not zeros, or anything that is not a number, throws
-// ErroreDb(TipoNonCorrispondente): an amount is never rounded silently.
-qint64 centesimi(const QVariant &valore);
-qint64 totale(const QVector<SpedizioneRimessa> &spedizioni);
-// An amount in cents as currency text of the default locale ("1.234,50 €" under it_IT).
-QString importo(qint64 centesimi);
+Importo totale(const QVector<SpedizioneRimessa> &spedizioni);
 // A date as dd/mm/yyyy (the empty text for a null date).
 QString data(const QDate &data);
 

@@ -2,6 +2,7 @@
 
 #include "data/connessione.h"
 #include "data/erroredb.h"
+#include "data/importo.h"
 #include "data/istruzioni.h"
 #include "data/recordset.h"
 #include "data/sql.h"
@@ -39,6 +40,20 @@ QString testoCampo(const Recordset &r, const char *nome)
 {
     const QString campo = QLatin1String(nome);
     return r.haCampo(campo) ? r.campo(campo).toString() : QString();
+}
+
+// A listed waybill's amount, to the cent: NULL is nothing; anything else that is no amount stops
+// the letter rather than being rounded.
+Importo importoLettera(const QVariant &valore)
+{
+    if (valore.isNull())
+        return Importo();
+    const std::optional<Importo> importo = Importo::daDatabase(valore);
+    if (!importo)
+        throw ErroreDb(ErroreDb::TipoNonCorrispondente,
+                       QStringLiteral("Tipo non corrispondente: '%1' non è un importo.")
+                           .arg(valore.toString()));
+    return *importo;
 }
 
 void impostaPagina(QPrinter &stampante)
@@ -216,7 +231,7 @@ LetteraRimessa cModuliStampaPredefinito::leggiLettera(Connessione &connessione) 
             s.data = righe.campo(QStringLiteral("ledtlv")).toDate();
         s.riferimento = testoCampo(righe, "lerife");
         s.destinatario = testoCampo(righe, "ledest");
-        s.centesimi = LetteraRimessaTesto::centesimi(righe.campo(QStringLiteral("lecnss")));
+        s.importo = importoLettera(righe.campo(QStringLiteral("lecnss")));
         lettera.spedizioni.append(s);
 
         // The subject names the remittance only when every listed waybill belongs to it.

@@ -101,11 +101,6 @@ private slots:
     void cleanup();
 
     // The letter as data and text, without a server.
-    void centesimi_data();
-    void centesimi();
-    void importo_data();
-    void importo();
-    void totaleEsatto();
     void oggetto_data();
     void oggetto();
     void luogoEData();
@@ -203,83 +198,6 @@ std::unique_ptr<cModuliStampaPredefinito> tst_ModuliStampa::modulo(const QString
 QStringList tst_ModuliStampa::pdfArchiviati() const
 {
     return QDir(m_archivio->path()).entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
-}
-
-// Amounts come as exact text from the server; anything that is not a plain decimal with at
-// most two decimals is refused rather than rounded.
-void tst_ModuliStampa::centesimi_data()
-{
-    QTest::addColumn<QVariant>("valore");
-    QTest::addColumn<qint64>("atteso");
-    QTest::addColumn<int>("errore");
-
-    const auto riga = [](const char *nome, const QVariant &valore, qint64 atteso) {
-        QTest::newRow(nome) << valore << atteso << 0;
-    };
-    riga("two decimals", QStringLiteral("12.50"), 1250);
-    riga("one decimal", QStringLiteral("12.5"), 1250);
-    riga("no decimals", QStringLiteral("12"), 1200);
-    riga("cents only", QStringLiteral("0.07"), 7);
-    riga("negative", QStringLiteral("-3.10"), -310);
-    riga("trailing zeros beyond cents", QStringLiteral("1.2300"), 123);
-    riga("largest DECIMAL(12,2)", QStringLiteral("9999999999.99"), 999999999999);
-    riga("whole number column", 42, 4200);
-    riga("NULL", QVariant(), 0);
-    for (const char *valore : {"1.005", "1,50", "abc", "", "1.2.3"})
-        QTest::addRow("refused: '%s'", valore) << QVariant(QString::fromLatin1(valore)) << qint64(0)
-                                               << int(ErroreDb::TipoNonCorrispondente);
-}
-
-void tst_ModuliStampa::centesimi()
-{
-    QFETCH(QVariant, valore);
-    QFETCH(qint64, atteso);
-    QFETCH(int, errore);
-
-    qint64 risultato = 0;
-    QCOMPARE(numeroErrore([&] { risultato = LetteraRimessaTesto::centesimi(valore); }), errore);
-    QCOMPARE(risultato, atteso);
-}
-
-void tst_ModuliStampa::importo_data()
-{
-    QTest::addColumn<qint64>("centesimi");
-    QTest::addColumn<QString>("atteso");
-
-    const QChar nbsp(0x00A0);
-    QTest::newRow("grouping and comma")
-        << qint64(123450) << QStringLiteral("1.234,50") + nbsp + u'€';
-    QTest::newRow("zero") << qint64(0) << QStringLiteral("0,00") + nbsp + u'€';
-    QTest::newRow("cents") << qint64(60) << QStringLiteral("0,60") + nbsp + u'€';
-    QTest::newRow("negative") << qint64(-5) << QStringLiteral("-0,05") + nbsp + u'€';
-    QTest::newRow("largest amount, to the cent")
-        << qint64(999999999999) << QStringLiteral("9.999.999.999,99") + nbsp + u'€';
-}
-
-void tst_ModuliStampa::importo()
-{
-    QFETCH(qint64, centesimi);
-    QFETCH(QString, atteso);
-
-    QCOMPARE(LetteraRimessaTesto::importo(centesimi), atteso);
-}
-
-void tst_ModuliStampa::totaleEsatto()
-{
-    QVector<SpedizioneRimessa> spedizioni;
-    for (const char *valore : {"0.10", "0.20", "0.30"}) {
-        SpedizioneRimessa s;
-        s.centesimi = LetteraRimessaTesto::centesimi(QString::fromLatin1(valore));
-        spedizioni << s;
-    }
-    QCOMPARE(LetteraRimessaTesto::totale(spedizioni), qint64(60));
-
-    // A thousand times 0.10 in binary would drift; in cents it is 100.00.
-    QVector<SpedizioneRimessa> molte(1000);
-    for (SpedizioneRimessa &s : molte)
-        s.centesimi = LetteraRimessaTesto::centesimi(QStringLiteral("0.10"));
-    QCOMPARE(LetteraRimessaTesto::totale(molte), qint64(10000));
-    QCOMPARE(LetteraRimessaTesto::totale({}), qint64(0));
 }
 
 void tst_ModuliStampa::oggetto_data()
