@@ -185,6 +185,15 @@ CREATE TABLE zolvimacon_tabge00f (
 
 INSERT INTO zolvimacon_tabge00f (Id, UltimoNumDistVersam) VALUES (1, 0);
 
+-- Which station is using a remittance work table: stations whose names clean up to the same text
+-- share one, and take turns on it. The component creates the table when a database lacks it.
+CREATE TABLE tabellelavoro (
+    Nome     VARCHAR(64) NOT NULL,
+    Computer VARCHAR(64) NOT NULL,
+    Dal      DATETIME    NOT NULL,
+    PRIMARY KEY (Nome)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
+
 -- The courier's own letter-head data for printed letters: one row.
 CREATE TABLE azienda (
     Id             TINYINT     NOT NULL DEFAULT 1,

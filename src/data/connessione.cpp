@@ -229,10 +229,16 @@ void Connessione::controllaIstruzione(const QString &istruzione)
 
 void Connessione::esegui(const QString &istruzione)
 {
+    eseguiContando(istruzione);
+}
+
+int Connessione::eseguiContando(const QString &istruzione)
+{
     controllaIstruzione(istruzione);
     QSqlQuery query(database());
     if (!query.exec(istruzione))
         lancia(query.lastError());
+    return query.numRowsAffected();
 }
 
 void Connessione::iniziaTransazione()

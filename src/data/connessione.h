@@ -30,6 +30,8 @@ public:
     // Runs one statement; a refusal throws. Results, if any, are dropped unread. A text that
     // holds more than one statement is refused (3001) before it reaches the server.
     void esegui(const QString &istruzione);
+    // The same, giving the rows the statement found (an UPDATE's matched rows).
+    int eseguiContando(const QString &istruzione);
     static void controllaIstruzione(const QString &istruzione);
 
     void iniziaTransazione();
@@ -49,6 +51,6 @@ private:
     QString m_nome;
     QString m_testo;
     int m_timeout = 0;
-    int m_timeoutSessione = 0; // what the open session has
+    int m_timeoutSessione = 0;  // what the open session has
     bool m_transazione = false; // until a commit or rollback succeeds
 };

@@ -250,6 +250,58 @@ QString eliminaContrassegni(const QString &numero, const QDate &data)
            QStringLiteral(" and DataDistinta='") + Sql::data(data) + QStringLiteral("';");
 }
 
+// --- The stations' hold on their work tables --------------------------------------------------
+
+QString creaTabelleLavoro()
+{
+    return QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS tabellelavoro (Nome VARCHAR(64) NOT NULL, "
+        "Computer VARCHAR(64) NOT NULL, Dal DATETIME NOT NULL, PRIMARY KEY (Nome)) "
+        "ENGINE=InnoDB DEFAULT CHARSET=utf8mb4;");
+}
+
+QString occupaTabellaLavoro(const QString &nome, const QString &computer)
+{
+    return QStringLiteral("INSERT INTO tabellelavoro (Nome, Computer, Dal) VALUES ('") +
+           Sql::testo(nome) + QStringLiteral("', '") + Sql::testo(computer) +
+           QStringLiteral("', NOW());");
+}
+
+QString riprendiTabellaLavoro(const QString &nome, const QString &computer, int minuti)
+{
+    return QStringLiteral("UPDATE tabellelavoro SET Computer='") + Sql::testo(computer) +
+           QStringLiteral("', Dal=NOW() WHERE Nome='") + Sql::testo(nome) +
+           QStringLiteral("' AND (Computer='") + Sql::testo(computer) +
+           QStringLiteral("' OR Dal < NOW() - INTERVAL ") + QString::number(minuti) +
+           QStringLiteral(" MINUTE);");
+}
+
+QString occupanteTabellaLavoro(const QString &nome)
+{
+    return QStringLiteral("SELECT Computer, Dal FROM tabellelavoro WHERE Nome='") +
+           Sql::testo(nome) + QStringLiteral("';");
+}
+
+QString liberaTabellaLavoro(const QString &nome, const QString &computer)
+{
+    return QStringLiteral("DELETE FROM tabellelavoro WHERE Nome='") + Sql::testo(nome) +
+           QStringLiteral("' AND Computer='") + Sql::testo(computer) + QStringLiteral("';");
+}
+
+QString chiaveTabellaLavoroPresente(const QString &nome)
+{
+    return QStringLiteral("SELECT COUNT(*) FROM information_schema.STATISTICS WHERE "
+                          "TABLE_SCHEMA=DATABASE() AND LOWER(TABLE_NAME)=LOWER('") +
+           Sql::testo(Sql::identificatore(nome).remove(QLatin1Char('`'))) +
+           QStringLiteral("') AND LOWER(COLUMN_NAME)='lenrlv' AND SEQ_IN_INDEX<=2;");
+}
+
+QString aggiungiChiaveTabellaLavoro(const QString &nome)
+{
+    return QStringLiteral("ALTER TABLE ") + Sql::identificatore(nome) +
+           QStringLiteral(" ADD INDEX ix_ldv (lefili, lenrlv, leanlv);");
+}
+
 // --- Register search --------------------------------------------------------------------------
 
 namespace {

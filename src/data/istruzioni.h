@@ -105,6 +105,19 @@ QString segnaInviato(const ChiaveRimessa &chiave);
 // stamped (left by an interrupted run whose posting was committed) are not this run's.
 QString ldvRimesseNelFrattempo(const QString &tabella);
 
+// --- The stations' hold on their work tables ---------------------------------------------------
+// Stations whose names clean up to the same text share one work table: a committed row of
+// tabellelavoro, which every station and every cluster node sees, says who is using it.
+QString creaTabelleLavoro();
+QString occupaTabellaLavoro(const QString &nome, const QString &computer);
+// Takes the row over when this computer left it (a run cut short) or it is older than `minuti`.
+QString riprendiTabellaLavoro(const QString &nome, const QString &computer, int minuti);
+QString occupanteTabellaLavoro(const QString &nome); // "SELECT Computer, Dal FROM ..."
+QString liberaTabellaLavoro(const QString &nome, const QString &computer);
+// Whether the work table has an index that the per-waybill stamps can use, and the index.
+QString chiaveTabellaLavoroPresente(const QString &nome);
+QString aggiungiChiaveTabellaLavoro(const QString &nome);
+
 // --- Remittance cancellation -----------------------------------------------------------------
 QString annullaRimessaLdv(const QString &numero, const QDate &data);
 QString eliminaContrassegni(const QString &numero, const QDate &data);

@@ -166,7 +166,8 @@ void frmRimessa::EseguiRimessa()
             rimessa->setAvanzamento([&avanzamento](const QString &fase, int fatti, int) {
                 avanzamento.aggiorna(fase, fatti);
             });
-            rimessa->registra({NomeTabellaLavoro(prefissoTabellaLavoro), ModelloCreaTabella()});
+            rimessa->registra(
+                {NomeTabellaLavoro(prefissoTabellaLavoro), ModelloCreaTabella(), NomeComputer()});
             rimessa->setAvanzamento({});
         }
         StampaRimessa(rimessa->datiLettera());
@@ -243,13 +244,12 @@ void frmRimessa::StampaRimessa(const QStringList &datiLettera)
 }
 
 // The closing steps of every run: the shared connection released, then the work table dropped
-// on a connection of its own.
+// and given back on connections of their own.
 void frmRimessa::PassiFinali(std::unique_ptr<RegistrazioneRimessa> &rimessa)
 {
-    const bool tabellaPronta = rimessa && rimessa->tabellaPronta();
-    rimessa.reset();
     std::unique_ptr<Recordset> nessuno;
     ChiudiConnessione(nessuno, modPrincipale::ConnessioneComune(), true, false);
-    if (tabellaPronta)
-        EseguiComando(Istruzioni::eliminaTabella(NomeTabellaLavoro(prefissoTabellaLavoro)));
+    if (rimessa)
+        rimessa->liberaTabellaLavoro();
+    rimessa.reset();
 }

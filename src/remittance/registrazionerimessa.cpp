@@ -46,7 +46,8 @@ QStringList colonneDaCopiare(const Recordset &selezione, const Recordset &tabell
 
 RegistrazioneRimessa::RegistrazioneRimessa(Connessione &connessione,
                                            const RichiestaRimessa &richiesta)
-    : m_connessione(connessione), m_richiesta(richiesta)
+    : m_connessione(connessione), m_testoConnessione(connessione.testoConnessione()),
+      m_richiesta(richiesta)
 {}
 
 RegistrazioneRimessa::~RegistrazioneRimessa() = default;
@@ -76,11 +77,31 @@ void RegistrazioneRimessa::registra(const TabellaLavoro &tabella)
 
 void RegistrazioneRimessa::preparaTabella(const TabellaLavoro &tabella)
 {
-    m_tabella = tabella.nome;
-    const QString testo = m_connessione.testoConnessione();
-    if (TabellaMancante(m_tabella, testo))
-        CreaTabella(m_tabella, vistaContrassegni, tabella.modello, testo);
+    m_tabella = tabella;
+    OccupaTabellaLavoro(tabella.nome, tabella.computer, m_connessione);
+    m_occupata = true;
+    if (TabellaMancante(tabella.nome, m_testoConnessione))
+        CreaTabella(tabella.nome, vistaContrassegni, tabella.modello, m_testoConnessione);
     m_tabellaPronta = true;
+    ChiaveTabellaLavoro(tabella.nome, m_connessione);
+}
+
+void RegistrazioneRimessa::liberaTabellaLavoro()
+{
+    if (m_tabellaPronta) {
+        // One left behind is used as it is by the next run.
+        try {
+            Connessione propria(m_testoConnessione);
+            propria.apri();
+            propria.esegui(Istruzioni::eliminaTabella(m_tabella.nome));
+        } catch (...) {
+        }
+        m_tabellaPronta = false;
+    }
+    if (m_occupata) {
+        LiberaTabellaLavoro(m_tabella.nome, m_tabella.computer, m_testoConnessione);
+        m_occupata = false;
+    }
 }
 
 // Every selected row, field by field, outside the posting transaction, in inserts of many rows;
@@ -90,12 +111,12 @@ void RegistrazioneRimessa::copiaInTabellaLavoro()
     const QString fase = QStringLiteral("Copia delle spedizioni nella tabella di lavoro...");
     avanza(fase, 0);
     Recordset tabella;
-    tabella.apri(Istruzioni::tuttaLaTabella(m_tabella), m_connessione);
+    tabella.apri(Istruzioni::tuttaLaTabella(m_tabella.nome), m_connessione);
     const QStringList colonne = colonneDaCopiare(*m_selezione, tabella);
     QList<QVariantList> righe;
     int copiate = 0;
     const auto scrivi = [&] {
-        m_connessione.esegui(Istruzioni::inserisciRighe(m_tabella, colonne, righe));
+        m_connessione.esegui(Istruzioni::inserisciRighe(m_tabella.nome, colonne, righe));
         copiate += int(righe.size());
         righe.clear();
         avanza(fase, copiate);
@@ -136,12 +157,12 @@ void RegistrazioneRimessa::registraInTransazione()
         blocco.setDopoInvio([&](int eseguite) { avanza(fasePosta, n + eseguite / perLdv); });
         for (const Istruzioni::ChiaveRimessa &chiave : m_chiavi) {
             blocco.aggiungi(Istruzioni::timbraRimessa(tabellaLdv, numero, data, chiave));
-            blocco.aggiungi(Istruzioni::timbraRimessa(m_tabella, numero, data, chiave));
+            blocco.aggiungi(Istruzioni::timbraRimessa(m_tabella.nome, numero, data, chiave));
             if (conAssegno) {
                 blocco.aggiungi(
                     Istruzioni::inserisciContrassegno(numero, data, m_richiesta.assegno));
                 blocco.aggiungi(Istruzioni::timbraAssegnoTabellaLavoro(
-                    m_tabella, numero, data, m_richiesta.assegno, chiave));
+                    m_tabella.nome, numero, data, m_richiesta.assegno, chiave));
             }
         }
         blocco.invia();
@@ -196,7 +217,7 @@ QString RegistrazioneRimessa::nuovoNumero()
 void RegistrazioneRimessa::controllaLdvAncoraDaRimettere()
 {
     Recordset rimesse;
-    rimesse.apri(Istruzioni::ldvRimesseNelFrattempo(m_tabella), m_connessione);
+    rimesse.apri(Istruzioni::ldvRimesseNelFrattempo(m_tabella.nome), m_connessione);
     const int quante = rimesse.campo(0).toInt();
     if (quante > 0)
         throw LdvRimesseNelFrattempo{quante, selezionate()};
@@ -207,7 +228,7 @@ QStringList RegistrazioneRimessa::datiLettera() const
     const QString query = m_numero.isEmpty()
                               ? Istruzioni::selezioneRimessaProvvisoria(
                                     m_richiesta.tipo, m_richiesta.dal, m_richiesta.al)
-                              : Istruzioni::tuttaLaTabella(m_tabella);
+                              : Istruzioni::tuttaLaTabella(m_tabella.nome);
     return DatiLettera::componi(m_richiesta.cliente, query, m_richiesta.tipo, m_richiesta.assegno,
                                 m_chiavi.value(0));
 }

@@ -24,12 +24,14 @@ struct RichiestaRimessa
     Istruzioni::DatiAssegno assegno; // read for types 3 and 4 only
 };
 
-// The station's work table: its name and the suite's template of the statement that creates it
-// (a "?" for the table, a "?" for the view whose structure it copies).
+// The station's work table: its name, the suite's template of the statement that creates it
+// (a "?" for the table, a "?" for the view whose structure it copies) and the computer whose run
+// holds it.
 struct TabellaLavoro
 {
     QString nome;
     QString modello;
+    QString computer;
 };
 
 // Some of the selected waybills were remitted by another station after the selection read them;
@@ -68,10 +70,11 @@ public:
     bool seleziona();
     int selezionate() const { return int(m_chiavi.size()); }
 
-    // The definitive posting of the selection. The rows are copied into the work table first
-    // (created from its template when missing), outside the transaction: the print component
-    // reads them on a connection of its own. Then, in one transaction: the next number, read
-    // under its lock; the check that no other station remitted the waybills meanwhile (else
+    // The definitive posting of the selection. The work table is held for this run (another
+    // station of the same cleaned name waits), created from its template when missing and given
+    // the waybill's index; the rows are copied into it first, outside the transaction: the print
+    // component reads them on a connection of its own. Then, in one transaction: the next number,
+    // read under its lock; the check that no other station remitted the waybills meanwhile (else
     // LdvRimesseNelFrattempo); the stamps of every waybill and of its work-table copy, with the
     // remittance rows of our cheque or transfer; the sent marks; the commit. A failure rolls the
     // whole posting back and is thrown.
@@ -79,8 +82,11 @@ public:
     // The number and date posted; empty before registra().
     QString numero() const { return m_numero; }
     QDate data() const { return m_data; }
-    // The work table exists for this run (it was found or created): the run drops it at its end.
+    // The work table exists for this run (it was found or created).
     bool tabellaPronta() const { return m_tabellaPronta; }
+    // The run's closing step, once the shared connection is closed: the work table dropped, when
+    // it was made ready, and given back, on connections of their own. Never fails.
+    void liberaTabellaLavoro();
 
     // The nine texts for the print component: after a definitive posting the letter of the work
     // table, else the provisional letter straight from the selection.
@@ -96,11 +102,14 @@ private:
     void avanza(const QString &fase, int fatti);
 
     Connessione &m_connessione;
+    // For the connections of their own, also once the shared one has gone.
+    const QString m_testoConnessione;
     RichiestaRimessa m_richiesta;
     Avanzamento m_avanzamento;
     std::unique_ptr<Recordset> m_selezione;
     QVector<Istruzioni::ChiaveRimessa> m_chiavi;
-    QString m_tabella;
+    TabellaLavoro m_tabella;
+    bool m_occupata = false;
     bool m_tabellaPronta = false;
     QString m_numero;
     QDate m_data;
