@@ -43,8 +43,6 @@ namespace {
 
 // The print component the INI file names: "ReportDoc" + this + ".cModuliStampa".
 const QString identificativoStampa = QStringLiteral("Banco");
-const QString modelloTabella =
-    QStringLiteral("CREATE TABLE ? (PRIMARY KEY (lefili, lenrlv, leanlv)) SELECT * FROM ? LIMIT 0");
 // The customer with the 50,000-row shipment list, and its branch.
 const QString clienteLista = QStringLiteral("1001");
 const QString filialeLista = QStringLiteral("01");
@@ -185,7 +183,7 @@ void Banco::preparaAmbiente()
     verifica(file.open(QIODevice::WriteOnly), QStringLiteral("writing ") + ini);
     file.write(QStringLiteral("[DLLStampe]\nIdentificativoDll=%1\n\n[FRMBOLLCARICHIINT]\n"
                               "STRCREATABELLA=%2\n")
-                   .arg(identificativoStampa, modelloTabella)
+                   .arg(identificativoStampa, m_imp.modelloTabella)
                    .toUtf8());
     file.close();
     RegistroComponenti::registra(IdProgrammaticoStampa(identificativoStampa),
@@ -267,8 +265,7 @@ namespace {
 // Opens a window as the host does, after closing it as the host closes it (its exit button
 // would first validate the focused field: frmRiscuti refuses an empty customer code with a
 // message), and waits until it is active.
-template <typename Finestra>
-QWidget *riapri(cRiscuti &host, void (cRiscuti::*mostra)())
+template <typename Finestra> QWidget *riapri(cRiscuti &host, void (cRiscuti::*mostra)())
 {
     if (Finestra *aperta = Finestra::istanza(false))
         aperta->scarica();
@@ -612,10 +609,11 @@ void Banco::ricercaPerRiferimentoESalvataggio()
             "sends the same text bare, begin and commit around it. With the box "
             "answered at once and the window cleared, the whole click took %1 ms (median).")
             .arg(Misure::numero(cicloSalva.mediana()));
-    ricerca.nota = QStringLiteral("Of the median, %1 ms until the waybill is in the fields (the "
-                                  "lookup on a connection from the reserve, the clearing and the fill), "
-                                  "the rest the repaint.")
-                       .arg(Misure::numero(gestoreRicerca.mediana()));
+    ricerca.nota =
+        QStringLiteral("Of the median, %1 ms until the waybill is in the fields (the "
+                       "lookup on a connection from the reserve, the clearing and the fill), "
+                       "the rest the repaint.")
+            .arg(Misure::numero(gestoreRicerca.mediana()));
     m_risultati.append(ricerca);
     m_risultati.append(salva);
 }
@@ -899,8 +897,8 @@ QString Banco::rimessaRigaPerRiga()
                        selezione.value(QStringLiteral("lenrlv")).toString(),
                        selezione.value(QStringLiteral("leanlv")).toString()});
     }
-    m_nuda.esegui(
-        IstruzioneCreaTabella(modelloTabella, tabella, QStringLiteral("vdaticontrassegni")));
+    m_nuda.esegui(IstruzioneCreaTabella(Impostazioni().modelloTabella, tabella,
+                                        QStringLiteral("vdaticontrassegni")));
     Cronometro copia;
     for (const QVariantList &valori : righe)
         m_nuda.esegui(Istruzioni::inserisciRiga(tabella, colonne, valori));
@@ -1102,8 +1100,8 @@ void Banco::rimessaNuda(Risultato &rimessa, Risultato &annullamento)
     }
     verifica(chiavi.size() == m_righeRimessa, QStringLiteral("the bare selection"));
 
-    m_nuda.esegui(
-        IstruzioneCreaTabella(modelloTabella, tabella, QStringLiteral("vdaticontrassegni")));
+    m_nuda.esegui(IstruzioneCreaTabella(Impostazioni().modelloTabella, tabella,
+                                        QStringLiteral("vdaticontrassegni")));
     Cronometro copia;
     const QString testaInserimento = QStringLiteral("insert into ") + tabella +
                                      QStringLiteral(" (") + colonne.join(QLatin1Char(',')) +

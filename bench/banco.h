@@ -27,6 +27,11 @@ struct Impostazioni
     int ricercheMemoria = 1000;
     int aperture = 20; // cold openings of each window
     QString schermate; // folder for screenshots of the windows at work; empty: none
+    // The suite's work-table template (STRCREATABELLA) the windows use; the keyless one shows
+    // what the key the component adds is worth. The bound always gets the keyed table.
+    QString modelloTabella =
+        QStringLiteral("CREATE TABLE ? (PRIMARY KEY (lefili, lenrlv, leanlv)) SELECT * FROM ? "
+                       "LIMIT 0");
     // The parts to run (aperture, connessione, cliente, riferimento, lista, memoria, rimessa);
     // empty: all.
     QStringList scenari;

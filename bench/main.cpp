@@ -114,8 +114,12 @@ int main(int argc, char *argv[])
                                       QStringLiteral("(internal) one cold opening of a window: "
                                                      "riscuti, rimessa or annulla."),
                                       QStringLiteral("window"));
+    const QCommandLineOption modello(
+        QStringLiteral("modello-tabella"),
+        QStringLiteral("The work table's creation template (STRCREATABELLA)."),
+        QStringLiteral("template"));
     argomenti.addOptions({socket, database, ripetizioni, lista, rimessa, memoria, aperture,
-                          schermate, scenari, apertura});
+                          schermate, scenari, apertura, modello});
     argomenti.process(app);
     if (!argomenti.isSet(socket)) {
         std::fprintf(stderr, "riscuti-bench: --socket is required\n");
@@ -136,6 +140,8 @@ int main(int argc, char *argv[])
     imp.ricercheMemoria = qMax(10, argomenti.value(memoria).toInt());
     imp.aperture = qMax(1, argomenti.value(aperture).toInt());
     imp.schermate = argomenti.value(schermate);
+    if (argomenti.isSet(modello))
+        imp.modelloTabella = argomenti.value(modello);
     if (argomenti.isSet(scenari))
         imp.scenari = argomenti.value(scenari).split(QLatin1Char(','), Qt::SkipEmptyParts);
 
