@@ -11,13 +11,14 @@ bash "$radice/scripts/install-deps.sh"
 cmake -S "$radice" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" -j2
 
-# ctest's cleanup fixtures stop the servers and the X session; this covers a run cut short (Ctrl+C, a crash of
+# ctest's cleanup fixtures stop the servers, the cluster and the X session; this covers a run cut short (Ctrl+C, a crash of
 # ctest). The folder names are the ones tests/CMakeLists.txt and tests/data derive from the build.
 hash=$(printf '%s' "$build" | sha1sum | cut -c1-10)
 ferma_server() {
     bash "$radice/scripts/server-db.sh" stop "/tmp/rcdb-$hash" >/dev/null 2>&1 || true
     bash "$radice/tests/data/server-tls.sh" stop "/tmp/rctls-$hash" >/dev/null 2>&1 || true
     bash "$radice/scripts/sessione-x.sh" stop "/tmp/rcx-$hash" >/dev/null 2>&1 || true
+    bash "$radice/scripts/cluster-db.sh" stop "/tmp/rcg-$hash" >/dev/null 2>&1 || true
 }
 trap ferma_server EXIT
 
