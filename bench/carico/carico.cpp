@@ -70,6 +70,16 @@ QString nomeComputer(int postazione)
     return QStringLiteral("FILIALE%1-PC%2").arg(codiceFiliale(postazione)).arg(postazione + 1);
 }
 
+bool inCoppia(int postazione, int postazioni)
+{
+    return postazione < 2 * filialiInCoppia && (postazione ^ 1) < postazioni;
+}
+
+qint64 chiusuraCassa(int postazione, qint64 inizioMs, int secondi)
+{
+    return inizioMs + secondi * 500 + (filiale(postazione) - 1) * 1000;
+}
+
 QList<int> clientiFiliale(int filiale)
 {
     QList<int> clienti;

@@ -17,6 +17,12 @@ QString codiceFiliale(int postazione); // "01"
 // characters, "-" dropped) is "FILIALE01" for both stations of branch 01.
 QString nomeComputer(int postazione);
 
+// Whether the station shares its branch (and its station name) with another of the `postazioni`.
+bool inCoppia(int postazione, int postazioni);
+// When the stations of a shared branch post its cash-up: half way through the run, one branch
+// a second after the other.
+qint64 chiusuraCassa(int postazione, qint64 inizioMs, int secondi);
+
 // The customers of a branch: 2001 + c for every c with c mod 40 + 1 = the branch.
 QList<int> clientiFiliale(int filiale);
 

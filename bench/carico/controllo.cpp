@@ -8,6 +8,7 @@
 #include "data/recordset.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include <QThread>
 
 #include <cstdio>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -55,7 +57,6 @@ struct Rimessa
     QString dal, al;
     int ldv = 0;
     QString riferimento, banca, importo;
-    qint64 inizio = 0, fine = 0;
     QString chiave() const { return numero + QLatin1Char('|') + data; }
 };
 
@@ -65,7 +66,9 @@ struct Raccolta
     QMap<QString, int> errori;
     QMap<QString, int> testiErrore; // "action: text"
     QVector<Rimessa> rimesse;
-    QSet<QString> annullate;             // number|date
+    QSet<QString> annullate; // number|date
+    // Each station's remittance runs: start and end, ms since the epoch.
+    QMap<int, QVector<QPair<qint64, qint64>>> corse;
     QMap<QString, QSet<int>> salvataggi; // branch|number|year of the waybill: the saves' numbers
     QStringList postazioniFallite;
 };
@@ -120,20 +123,12 @@ void leggiRighe(int postazione, const QByteArray &testo, Raccolta &raccolta)
         } else if (tipo == QLatin1String("E") && f.size() >= 4) {
             ++raccolta.errori[f[1]];
             ++raccolta.testiErrore[f[1] + QStringLiteral(": ") + f.mid(3).join(QLatin1Char('|'))];
-        } else if (tipo == QLatin1String("R") && f.size() == 13) {
-            raccolta.rimesse << Rimessa{postazione,
-                                        f[1],
-                                        f[2],
-                                        f[3].toInt(),
-                                        f[4].toInt(),
-                                        f[5],
-                                        f[6],
-                                        f[7].toInt(),
-                                        f[8],
-                                        f[9],
-                                        f[10],
-                                        f[11].toLongLong(),
-                                        f[12].toLongLong()};
+        } else if (tipo == QLatin1String("R") && f.size() == 11) {
+            raccolta.rimesse << Rimessa{postazione,   f[1], f[2], f[3].toInt(),
+                                        f[4].toInt(), f[5], f[6], f[7].toInt(),
+                                        f[8],         f[9], f[10]};
+        } else if (tipo == QLatin1String("C") && f.size() == 3) {
+            raccolta.corse[postazione] << qMakePair(f[1].toLongLong(), f[2].toLongLong());
         } else if (tipo == QLatin1String("A") && f.size() == 3) {
             raccolta.annullate << f[1] + QLatin1Char('|') + f[2];
         } else if (tipo == QLatin1String("S") && f.size() == 5) {
@@ -149,7 +144,10 @@ Raccolta eseguiPostazioni(const ImpostazioniControllo &imp)
 {
     QDir().mkpath(imp.cartella);
     std::vector<std::unique_ptr<QProcess>> processi;
+    const qint64 inizio = QDateTime::currentMSecsSinceEpoch();
     for (int i = 0; i < imp.postazioni; ++i) {
+        const qint64 cassa =
+            Carico::inCoppia(i, imp.postazioni) ? Carico::chiusuraCassa(i, inizio, imp.secondi) : 0;
         auto p = std::make_unique<QProcess>();
         const QString base = imp.cartella + QStringLiteral("/p%1").arg(i, 2, 10, QLatin1Char('0'));
         p->setStandardOutputFile(base + QStringLiteral(".out"));
@@ -160,7 +158,8 @@ Raccolta eseguiPostazioni(const ImpostazioniControllo &imp)
                   imp.eseguibile, QStringLiteral("--postazione"), QString::number(i),
                   QStringLiteral("--connessione"), imp.connessioni.at(i % imp.connessioni.size()),
                   QStringLiteral("--secondi"), QString::number(imp.secondi),
-                  QStringLiteral("--max-azioni"), QString::number(imp.maxAzioni)});
+                  QStringLiteral("--max-azioni"), QString::number(imp.maxAzioni),
+                  QStringLiteral("--cassa-ms"), QString::number(cassa)});
         processi.push_back(std::move(p));
     }
     Raccolta raccolta;
@@ -390,16 +389,19 @@ Verifica tabelleLavoro(Connessione &c, const Raccolta &r)
             .toString();
     if (!rimaste.isEmpty())
         v.problemi << QStringLiteral("work tables left: %1").arg(rimaste);
-    // Postings of two stations of one station name that were under way at the same time.
+    // Remittance runs of two stations of one station name that were under way at the same time:
+    // one of them waited for the other's work table.
     int insieme = 0;
-    for (const Rimessa &a : r.rimesse)
-        for (const Rimessa &b : r.rimesse)
-            if (a.postazione < b.postazione &&
-                Carico::filiale(a.postazione) == Carico::filiale(b.postazione) &&
-                a.inizio < b.fine && b.inizio < a.fine)
-                ++insieme;
-    v.dettaglio = QStringLiteral("%1 time(s) two stations of one station name were posting at once")
-                      .arg(insieme);
+    for (auto a = r.corse.cbegin(); a != r.corse.cend(); ++a)
+        for (auto b = std::next(a); b != r.corse.cend(); ++b)
+            if (Carico::filiale(a.key()) == Carico::filiale(b.key()))
+                for (const auto &x : a.value())
+                    for (const auto &y : b.value())
+                        insieme += x.first < y.second && y.first < x.second;
+    v.dettaglio =
+        QStringLiteral("%1 time(s) two stations of one station name were running a remittance at "
+                       "once")
+            .arg(insieme);
     return v;
 }
 

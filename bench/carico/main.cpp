@@ -50,8 +50,12 @@ int main(int argc, char *argv[])
     const QCommandLineOption postazione(QStringLiteral("postazione"),
                                         QStringLiteral("(internal) run as station n."),
                                         QStringLiteral("n"));
-    argomenti.addOptions(
-        {connessione, postazioni, secondi, maxAzioni, etichetta, obiettivo, cartella, postazione});
+    const QCommandLineOption cassa(QStringLiteral("cassa-ms"),
+                                   QStringLiteral("(internal) when the station posts its branch's "
+                                                  "cash-up, in ms since the epoch."),
+                                   QStringLiteral("ms"), QStringLiteral("0"));
+    argomenti.addOptions({connessione, postazioni, secondi, maxAzioni, etichetta, obiettivo,
+                          cartella, postazione, cassa});
     argomenti.process(app);
     if (!argomenti.isSet(connessione)) {
         std::fprintf(stderr, "riscuti-carico: --connessione is required\n");
@@ -65,6 +69,7 @@ int main(int argc, char *argv[])
             imp.connessione = argomenti.value(connessione);
             imp.secondi = argomenti.value(secondi).toInt();
             imp.maxAzioni = argomenti.value(maxAzioni).toInt();
+            imp.cassaMs = argomenti.value(cassa).toLongLong();
             return eseguiPostazione(imp);
         }
         ImpostazioniControllo imp;

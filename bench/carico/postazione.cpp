@@ -99,7 +99,7 @@ private:
     bool cercaRiferimento(const Ldv &ldv);
     void salva();
     void listaEScelta();
-    void rimetti();
+    void rimetti(const Ldv &ldv);
     void annulla();
 
     int clienteACaso() { return m_clienti.at(int(m_caso.bounded(m_clienti.size()))); }
@@ -152,11 +152,23 @@ void Postazione::esegui()
     int pesoTotale = 0;
     for (const Peso &p : mix)
         pesoTotale += p.peso;
+    // The branch's cash-up: once in the run both operators of a branch with two stations remit
+    // the same customer's collections at the same second.
+    qint64 cassa = m_imp.cassaMs;
     for (int azioni = 0; azioni < m_imp.maxAzioni; ++azioni) {
-        const int pausa = pensaMinMs + int(m_caso.bounded(pensaMaxMs - pensaMinMs));
+        qint64 pausa = pensaMinMs + int(m_caso.bounded(pensaMaxMs - pensaMinMs));
+        const qint64 adesso = QDateTime::currentMSecsSinceEpoch();
+        const bool chiusuraCassa = cassa > 0 && adesso + pausa >= cassa;
+        if (chiusuraCassa)
+            pausa = qMax<qint64>(0, cassa - adesso);
         if (tempo.elapsed() + pausa >= fine)
             break;
         QThread::msleep(pausa);
+        if (chiusuraCassa) {
+            cassa = 0;
+            rimetti(m_daRimettere.first());
+            continue;
+        }
         int scelta = int(m_caso.bounded(pesoTotale));
         Azione azione = Azione::Cliente;
         for (const Peso &p : mix) {
@@ -180,7 +192,7 @@ void Postazione::esegui()
             listaEScelta();
             break;
         case Azione::Rimessa:
-            rimetti();
+            rimetti(aCaso(m_daRimettere));
             break;
         case Azione::Annullamento:
             annulla();
@@ -289,12 +301,11 @@ void Postazione::listaEScelta()
     });
 }
 
-// One customer, the collection code and the month of a collection that waited for a remittance
-// when the run began; the definitive posting, the letter's rows read as the print component
+// The customer, the collection code and the month of `ldv`, which waited for a remittance when the
+// run began; the definitive posting, the letter's rows read as the print component
 // reads them, the closing steps.
-void Postazione::rimetti()
+void Postazione::rimetti(const Ldv &ldv)
 {
-    const Ldv &ldv = aCaso(m_daRimettere);
     RichiestaRimessa richiesta;
     richiesta.cliente = QString::number(ldv.cliente);
     richiesta.tipo = ldv.tipo;
@@ -309,8 +320,8 @@ void Postazione::rimetti()
     }
     const TabellaLavoro tabella{NomeTabellaLavoro(QStringLiteral("Rimessa")), modelloTabella,
                                 NomeComputer()};
+    const qint64 inizio = QDateTime::currentMSecsSinceEpoch();
     misura("rimessa", [&] {
-        const qint64 inizio = QDateTime::currentMSecsSinceEpoch();
         Connessione connessione(m_imp.connessione);
         connessione.apri();
         RegistrazioneRimessa rimessa(connessione, richiesta);
@@ -327,15 +338,13 @@ void Postazione::rimetti()
         } catch (const LdvRimesseNelFrattempo &) {
             return QStringLiteral("frattempo");
         }
-        riga(QStringLiteral("R|%1|%2|%3|%4|%5|%6|%7|%8|%9|%10|%11|%12")
+        riga(QStringLiteral("R|%1|%2|%3|%4|%5|%6|%7|%8|%9|%10")
                  .arg(rimessa.numero(), rimessa.data().toString(Qt::ISODate), richiesta.cliente)
                  .arg(richiesta.tipo)
                  .arg(richiesta.dal.toString(Qt::ISODate), richiesta.al.toString(Qt::ISODate))
                  .arg(rimessa.selezionate())
                  .arg(campo(richiesta.assegno.riferimento), campo(richiesta.assegno.banca),
-                      richiesta.assegno.importo.perSql())
-                 .arg(inizio)
-                 .arg(QDateTime::currentMSecsSinceEpoch()));
+                      richiesta.assegno.importo.perSql()));
         m_rimesse << RimessaViva{rimessa.numero(), rimessa.data()};
         Recordset lettera;
         lettera.apri(rimessa.datiLettera().at(DatiLettera::Query), m_imp.connessione);
@@ -343,6 +352,7 @@ void Postazione::rimetti()
             throw std::runtime_error("the letter does not list the waybills posted");
         return QStringLiteral("registrata");
     });
+    riga(QStringLiteral("C|%1|%2").arg(inizio).arg(QDateTime::currentMSecsSinceEpoch()));
 }
 
 // A remittance this station posted; with none, the operator looks a customer up instead.
