@@ -405,6 +405,25 @@ Verifica tabelleLavoro(Connessione &c, const Raccolta &r)
     return v;
 }
 
+// The servers' counters of conflicts between transactions, summed over the servers: deadlocks
+// and lock waits on one server; on a cluster also the transactions a node refused at
+// certification or aborted for another node's write set.
+QMap<QString, qint64> conflitti(const QStringList &testi)
+{
+    QMap<QString, qint64> somma;
+    for (const QString &testo : testi) {
+        Connessione c(testo);
+        c.apri();
+        for (const QVariantList &r :
+             leggi(c, QStringLiteral("SHOW GLOBAL STATUS WHERE Variable_name IN "
+                                     "('Innodb_deadlocks', 'Innodb_row_lock_waits', "
+                                     "'wsrep_local_cert_failures', 'wsrep_local_bf_aborts')")))
+            somma[r[0].toString()] += r[1].toLongLong();
+        c.chiudi();
+    }
+    return somma;
+}
+
 bool nodoQuieto(Connessione &c)
 {
     const auto stato = [&](const char *nome) {
@@ -470,7 +489,9 @@ int eseguiControllo(const ImpostazioniControllo &imp)
         }
     }
 
+    const QMap<QString, qint64> conflittiPrima = conflitti(imp.connessioni);
     const Raccolta r = eseguiPostazioni(imp);
+    const QMap<QString, qint64> conflittiDopo = conflitti(imp.connessioni);
     int azioniTotali = 0, erroriTotali = 0;
     for (const Serie &s : r.tempi)
         azioniTotali += s.numero();
@@ -491,6 +512,12 @@ int eseguiControllo(const ImpostazioniControllo &imp)
         rapporto += QStringLiteral("- error %1× %2\n").arg(it.value()).arg(it.key());
     for (const QString &f : r.postazioniFallite)
         rapporto += QStringLiteral("- %1\n").arg(f);
+    QStringList contatori;
+    for (auto it = conflittiDopo.cbegin(); it != conflittiDopo.cend(); ++it)
+        contatori << QStringLiteral("%1 %2").arg(it.key()).arg(it.value() -
+                                                               conflittiPrima.value(it.key()));
+    rapporto += QStringLiteral("The servers counted (all servers, during the run): %1.\n")
+                    .arg(contatori.join(QStringLiteral(", ")));
 
     QVector<Verifica> verifiche;
     if (imp.connessioni.size() > 1)
