@@ -36,6 +36,11 @@ while (($#)); do
     esac
 done
 
+[[ $solo =~ ^(|server|cluster)$ ]] || {
+    echo "carico: --solo takes server or cluster" >&2
+    exit 2
+}
+
 bash "$radice/scripts/install-deps.sh"
 command -v unshare >/dev/null || {
     echo "carico: unshare (util-linux) is needed to give each station its own computer name" >&2

@@ -2,7 +2,7 @@
 -- customers each, 60,000 waybills of 2026, as things stand on 1 December 2026:
 --   70% cash on delivery; of those, 80% collected and waiting for a remittance (each customer
 --   is paid mostly one way: collection code 1 + customer mod 4, one in five another code),
---   collected one to four days after the waybill's date, from January to November; the other
+--   collected one to four days after the waybill's date, from January to October; the other
 --   20% not collected yet, which the driver's saves record;
 --   no remittance yet, the last number 5000.
 -- References are unique ("RIF" and the row number), so a lookup by reference finds one waybill.
