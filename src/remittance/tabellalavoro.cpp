@@ -23,7 +23,7 @@ const int chiaveDuplicata = 1062;
 const int stallo = 1213;
 // How long a station waits for a work table another one holds, and when a hold is stale.
 const int attesaMassimaMs = 15000;
-const int pausaMs = 200;
+const int pausaMs = 50;
 const int minutiHoldVecchia = 30;
 
 bool prova(Connessione &connessione, const QString &nome, const QString &computer)
