@@ -16,9 +16,7 @@ private slots:
     void campoCsv();
     void documentoCsv();
     void registrazioni();
-    void filtriStorico_data();
     void filtriStorico();
-    void sospesiDiUnCliente();
 };
 
 void tst_Prospetto::campoCsv_data()
@@ -93,71 +91,22 @@ void tst_Prospetto::registrazioni()
              int(ErroreDb::TipoNonCorrispondente));
 }
 
-void tst_Prospetto::filtriStorico_data()
-{
-    QTest::addColumn<QString>("ldv");
-    QTest::addColumn<QString>("cliente");
-    QTest::addColumn<QString>("distinta");
-    QTest::addColumn<QDate>("dal");
-    QTest::addColumn<QDate>("al");
-    QTest::addColumn<QString>("condizioni");
-    QTest::addColumn<int>("errore");
-    QTest::newRow("none") << ""
-                          << ""
-                          << "" << QDate() << QDate() << "" << 0;
-    QTest::newRow("waybill, quoted") << "10'9"
-                                     << ""
-                                     << "" << QDate() << QDate() << " AND r.lenrlv='10\\'9'" << 0;
-    QTest::newRow("customer and remittance, bare")
-        << ""
-        << "1001"
-        << "42" << QDate() << QDate() << " AND r.lecodi=1001 AND r.NrDistinta=42" << 0;
-    QTest::newRow("period: the last day whole")
-        << ""
-        << ""
-        << "" << QDate(2026, 11, 1) << QDate(2026, 11, 30)
-        << " AND r.Quando >= '2026-11-01' AND r.Quando < '2026-12-01'" << 0;
-    QTest::newRow("a customer that is no number")
-        << ""
-        << "1 OR 1=1"
-        << "" << QDate() << QDate() << "" << int(ErroreDb::TipoNonCorrispondente);
-}
-
+// Filters left empty are not applied; a day is taken whole; numbers go bare or not at all.
 void tst_Prospetto::filtriStorico()
 {
-    QFETCH(QString, ldv);
-    QFETCH(QString, cliente);
-    QFETCH(QString, distinta);
-    QFETCH(QDate, dal);
-    QFETCH(QDate, al);
-    QFETCH(QString, condizioni);
-    QFETCH(int, errore);
-    const FiltroStorico filtro{ldv, cliente, distinta, dal, al, 50};
-    QCOMPARE(numeroErrore([&] { storico(filtro); }), errore);
-    if (errore)
-        return;
-    QCOMPARE(storico(filtro),
-             "SELECT r.Quando, r.Azione, r.lefili, r.lenrlv, r.leanlv, r.lecodi, "
-             "c.RagioneSociale, r.NrDistinta, r.DataDistinta, r.Colonna, r.Prima, r.Dopo, "
-             "r.Postazione, r.UtenteDb, r.UtenteSistema FROM registrocontrassegni r "
-             "LEFT JOIN clien c ON c.Codice=r.lecodi WHERE 1=1" +
-                 condizioni + " ORDER BY r.Quando DESC, r.Id DESC LIMIT 50;");
-}
-
-// Both halves of the selection carry the customer and branch, so each reads one index range.
-void tst_Prospetto::sospesiDiUnCliente()
-{
-    const QString testo =
-        sospesi({QStringLiteral("0'1"), QStringLiteral("1005"), QDate(2026, 12, 6)});
-    const QString filtro = QStringLiteral(" AND lecnss > 0 AND ledtlv <= '2026-12-06' AND "
-                                          "lecodi=1005 AND lefili='0\\'1'");
-    QCOMPARE(testo.count(filtro), 2);
-    QVERIFY(testo.contains(QStringLiteral("WHERE lendvc=0 AND leflsc=0") + filtro +
-                           QStringLiteral(" UNION ALL ")));
-    QVERIFY(testo.contains(QStringLiteral("WHERE ledtvc > '2026-12-06' AND lendvc<>0") + filtro +
-                           QStringLiteral(") s ")));
+    const QString testa = QStringLiteral(
+        "SELECT r.Quando, r.Azione, r.lefili, r.lenrlv, r.leanlv, r.lecodi, c.RagioneSociale, "
+        "r.NrDistinta, r.DataDistinta, r.Colonna, r.Prima, r.Dopo, r.Postazione, r.UtenteDb, "
+        "r.UtenteSistema FROM registrocontrassegni r LEFT JOIN clien c ON c.Codice=r.lecodi "
+        "WHERE 1=1");
+    QCOMPARE(storico({"10'9", "1001", "42", QDate(2026, 11, 1), QDate(2026, 11, 30), 50}),
+             testa + " AND r.lenrlv='10\\'9' AND r.lecodi=1001 AND r.NrDistinta=42 AND r.Quando "
+                     ">= '2026-11-01' AND r.Quando < '2026-12-01' ORDER BY r.Quando DESC, r.Id "
+                     "DESC LIMIT 50;");
+    QCOMPARE(storico({}), testa + " ORDER BY r.Quando DESC, r.Id DESC LIMIT 5000;");
+    QCOMPARE(numeroErrore([] { storico({{}, "1 OR 1=1"}); }), int(ErroreDb::TipoNonCorrispondente));
     QCOMPARE(numeroErrore([] {
-                 sospesi({{}, QStringLiteral("10; DROP"), QDate(2026, 1, 1)});
+                 sospesi({{}, "10; DROP", QDate(2026, 1, 1)});
              }),
              int(ErroreDb::TipoNonCorrispondente));
 }
