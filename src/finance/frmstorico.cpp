@@ -135,7 +135,9 @@ void frmStorico::Cerca()
         QList<Cella> celle{Cella::dataOra(r.campo(QStringLiteral("Quando")).toDateTime())};
         for (int i = 1; i < r.numeroCampi(); ++i) {
             const QVariant valore = r.campo(i);
-            if (valore.typeId() == QMetaType::QDate)
+            if (valore.isNull())
+                celle << Cella::testo(QString());
+            else if (valore.typeId() == QMetaType::QDate)
                 celle << Cella::data(valore.toDate());
             else
                 celle << Cella::testo(valore.toString());

@@ -91,7 +91,7 @@ QByteArray documento(const Prospetto &prospetto)
 QString htmlProspetto(const Prospetto &prospetto)
 {
     QString html =
-        QStringLiteral("<html><body style=\"font-family: sans-serif; font-size: 8pt\">"
+        QStringLiteral("<html><body style=\"font-family: sans-serif; font-size: 7pt\">"
                        "<h2>%1</h2><p>%2</p><table border=\"1\" cellspacing=\"0\" "
                        "cellpadding=\"3\" width=\"100%\"><tr>")
             .arg(prospetto.titolo.toHtmlEscaped(), prospetto.sottotitolo.toHtmlEscaped());
@@ -107,8 +107,9 @@ QString htmlProspetto(const Prospetto &prospetto)
             QString testo = cella.mostrato.toHtmlEscaped();
             if (totale)
                 testo = QStringLiteral("<b>") + testo + QStringLiteral("</b>");
+            // Cells never break (16 columns fit a landscape page); headings do.
             html +=
-                QStringLiteral("<td align=\"%1\">%2</td>")
+                QStringLiteral("<td align=\"%1\" style=\"white-space: nowrap\">%2</td>")
                     .arg(cella.numero ? QStringLiteral("right") : QStringLiteral("left"), testo);
         }
         html += QStringLiteral("</tr>");
