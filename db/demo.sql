@@ -1,7 +1,8 @@
 -- Demo data for the transport database: branches, zones, registers and about two years of
 -- waybills (1 January 2025 to 30 November 2026) with their collections, remittances and held
--- shipments. Everything is derived from the row number of a sequence, so every load gives the
--- same rows. Load it after schema.sql into an empty database.
+-- shipments, and the audit trail of the last months. Everything is derived from the row number
+-- of a sequence, so every load gives the same rows. Load it after schema.sql into an empty
+-- database.
 
 SET NAMES utf8mb4;
 
@@ -298,6 +299,53 @@ WHERE r.codice IN ('3', '4')
 ORDER BY r.numero, l.lefili, l.leanlv, l.lenrlv;
 
 UPDATE zolvimacon_tabge00f SET UltimoNumDistVersam = (SELECT MAX(numero) FROM demo_distinte);
+
+-- The audit trail of the last months: each collection since 1 October 2026 saved at its branch's
+-- counter in the afternoon of its collection date (one row per column it changed), each
+-- remittance since 1 September 2026 posted at head office on its date, and one provisional
+-- letter.
+INSERT INTO registrocontrassegni (Quando, Postazione, UtenteDb, UtenteSistema, Azione, lefili,
+                                  lenrlv, leanlv, lecodi, Colonna, Prima, Dopo)
+SELECT TIMESTAMP(l.ledtin, MAKETIME(14 + CRC32(CONCAT('ora', l.lenrlv)) % 4,
+                                    CRC32(CONCAT('minuto', l.lenrlv)) % 60, 0))
+           + INTERVAL (CRC32(CONCAT('ms', l.lenrlv)) % 1000) * 1000 MICROSECOND,
+       CONCAT('CASSA-', l.lefinc), CONCAT('cassa', l.lefinc, '@localhost'),
+       CONCAT('cassa', l.lefinc), 'incasso', l.lefili, l.lenrlv, l.leanlv, l.lecodi,
+       c.colonna,
+       CASE c.colonna WHEN 'leimcs' THEN '0.00' WHEN 'leflic' THEN '0' WHEN 'leflco' THEN '0'
+                      ELSE NULL END,
+       CASE c.colonna WHEN 'lefinc' THEN l.lefinc WHEN 'letpin' THEN l.letpin
+                      WHEN 'leban' THEN l.leban WHEN 'lenras' THEN l.lenras
+                      WHEN 'lepiaz' THEN l.lepiaz WHEN 'leimcs' THEN l.leimcs
+                      WHEN 'leflic' THEN l.leflic WHEN 'ledtin' THEN l.ledtin
+                      ELSE l.leflco END
+FROM letve00f l
+JOIN (SELECT 1 AS n, 'lefinc' AS colonna UNION ALL SELECT 2, 'leban' UNION ALL
+      SELECT 3, 'letpin' UNION ALL SELECT 4, 'lenras' UNION ALL SELECT 5, 'lepiaz' UNION ALL
+      SELECT 6, 'leimcs' UNION ALL SELECT 7, 'leflic' UNION ALL SELECT 15, 'ledtin' UNION ALL
+      SELECT 16, 'leflco') c
+  ON (c.colonna NOT IN ('leban', 'lenras', 'lepiaz') OR l.letpin = '2')
+ AND (c.colonna <> 'leflco' OR l.leflco = 1)
+WHERE l.lecnss > 0 AND l.leimcs > 0 AND l.ledtin >= DATE '2026-10-01'
+ORDER BY l.ledtin, l.lenrlv, c.n;
+
+INSERT INTO registrocontrassegni (Quando, Postazione, UtenteDb, UtenteSistema, Azione, lefili,
+                                  lenrlv, leanlv, lecodi, NrDistinta, DataDistinta)
+SELECT TIMESTAMP(l.ledtvc, '10:30:00') + INTERVAL l.lendvc SECOND, 'AMMIN-SEDE',
+       'amministrazione@localhost', 'bianchi', 'rimessa', l.lefili, l.lenrlv, l.leanlv,
+       l.lecodi, l.lendvc, l.ledtvc
+FROM letve00f l
+WHERE l.lendvc <> 0 AND l.ledtvc >= DATE '2026-09-01'
+ORDER BY l.ledtvc, l.lendvc, l.lenrlv;
+
+INSERT INTO registrocontrassegni (Quando, Postazione, UtenteDb, UtenteSistema, Azione, lefili,
+                                  lenrlv, leanlv, lecodi)
+SELECT TIMESTAMP(DATE '2026-11-27', '16:05:12.250'), 'AMMIN-SEDE',
+       'amministrazione@localhost', 'bianchi', 'rimessa provvisoria', l.lefili, l.lenrlv,
+       l.leanlv, l.lecodi
+FROM letve00f l
+WHERE l.lecodi = 1005 AND l.leflic = '1' AND l.leflsc = 0 AND l.lendvc = 0
+  AND l.ledtin BETWEEN DATE '2026-11-01' AND DATE '2026-11-27';
 
 DROP TEMPORARY TABLE demo_distinte;
 DROP TEMPORARY TABLE demo_ldv;

@@ -144,7 +144,11 @@ CREATE TABLE letve00f (
     -- remittance cancellation and the view's join to its remittance rows
     KEY ix_letve_distinta (lendvc, ledtvc),
     -- the waybills of one held-shipment record
-    KEY ix_letve_giacenza (lerfgi, leangi, lefili)
+    KEY ix_letve_giacenza (lerfgi, leangi, lefili),
+    -- the money waiting: amounts neither remitted nor sent, per customer, read from the index
+    -- alone; and those remitted after a given date
+    KEY ix_letve_sospesi (lendvc, leflsc, lecodi, lefili, lecnss, leimcs, ledtin, ledtlv),
+    KEY ix_letve_data_distinta (ledtvc)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;
 
 -- Held shipments (giacenze): one record per hold, numbered per branch and year.
@@ -239,3 +243,30 @@ SELECT l.lenrlv, l.leanlv, l.lefili, l.ledtlv, l.lerife, l.lerifd, l.ledest, l.l
         WHERE c.NrDistinta = l.lendvc AND c.DataDistinta = l.ledtvc) AS Importo
 FROM letve00f l
 WHERE l.lecnss > 0;
+
+-- The audit trail of changes to collection and remittance data: one row per column a save
+-- changed, one per waybill of a remittance, a provisional letter or a cancellation. The same
+-- table as db/registro.sql, which adds it to an existing database.
+CREATE TABLE IF NOT EXISTS registrocontrassegni (
+    Id            BIGINT       NOT NULL AUTO_INCREMENT,
+    Quando        DATETIME(3)  NOT NULL,
+    Postazione    VARCHAR(64)  NOT NULL DEFAULT '', -- the computer's name
+    UtenteDb      VARCHAR(384) NOT NULL DEFAULT '', -- CURRENT_USER(): user@host
+    UtenteSistema VARCHAR(64)  NOT NULL DEFAULT '', -- the operating-system user
+    Azione        VARCHAR(20)  NOT NULL,            -- incasso, rimessa, rimessa provvisoria,
+                                                    -- annullamento
+    lefili        VARCHAR(2)   NULL,
+    lenrlv        VARCHAR(10)  NULL,
+    leanlv        INT          NULL,
+    lecodi        INT          NULL,                -- the waybill's customer
+    NrDistinta    INT          NULL,
+    DataDistinta  DATE         NULL,
+    Colonna       VARCHAR(10)  NULL,                -- a save: the column that changed
+    Prima         VARCHAR(60)  NULL,
+    Dopo          VARCHAR(60)  NULL,
+    PRIMARY KEY (Id),
+    KEY ix_registro_quando (Quando),
+    KEY ix_registro_ldv (lenrlv, lefili, leanlv),
+    KEY ix_registro_cliente (lecodi, Quando),
+    KEY ix_registro_distinta (NrDistinta, DataDistinta)
+) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_general_ci;

@@ -20,6 +20,10 @@ FinestraOspite::FinestraOspite(cRiscuti *componente, const QString &cartellaSche
             [this] { apri([this] { m_componente->RimessaContrassegni(); }); });
     connect(ui->cmdAnnulla, &QPushButton::clicked, this,
             [this] { apri([this] { m_componente->AnnullaRimessaContrassegno(); }); });
+    connect(ui->cmdStorico, &QPushButton::clicked, this,
+            [this] { apri([this] { m_componente->StoricoContrassegni(); }); });
+    connect(ui->cmdSospesi, &QPushButton::clicked, this,
+            [this] { apri([this] { m_componente->ContrassegniSospesi(); }); });
     connect(ui->cmdApriLdv, &QPushButton::clicked, this, [this] {
         apri([this] {
             m_componente->MostraRiscutiEXT(ui->txtLdv->text(), ui->txtDataLdv->text(),
@@ -35,8 +39,7 @@ FinestraOspite::FinestraOspite(cRiscuti *componente, const QString &cartellaSche
 
 FinestraOspite::~FinestraOspite() = default;
 
-template <typename Azione>
-void FinestraOspite::apri(Azione azione)
+template <typename Azione> void FinestraOspite::apri(Azione azione)
 {
     try {
         azione();
@@ -53,7 +56,8 @@ void FinestraOspite::salvaSchermate()
     QDir().mkpath(m_cartellaSchermate);
     for (QWidget *finestra : QApplication::topLevelWidgets()) {
         if (finestra->isVisible() && finestra != this && !finestra->objectName().isEmpty())
-            finestra->grab().save(QDir(m_cartellaSchermate).filePath(finestra->objectName() + ".png"));
+            finestra->grab().save(
+                QDir(m_cartellaSchermate).filePath(finestra->objectName() + ".png"));
     }
     grab().save(QDir(m_cartellaSchermate).filePath(QStringLiteral("GestioneTrasporti.png")));
 }
@@ -63,6 +67,8 @@ void FinestraOspite::mostraTutte()
     ui->cmdRiscuti->click();
     ui->cmdRimessa->click();
     ui->cmdAnnulla->click();
+    ui->cmdStorico->click();
+    ui->cmdSospesi->click();
 }
 
 void FinestraOspite::aggiornaStato()

@@ -18,7 +18,7 @@ public:
                    QWidget *parent = nullptr);
     ~FinestraOspite() override;
 
-    // Opens the three working windows in turn, saving a PNG of each (for --esci runs).
+    // Opens the working windows in turn, saving a PNG of each (for --esci runs).
     void mostraTutte();
 
 private:

@@ -104,3 +104,32 @@ numero=$(server client "$lavoro/db" trasporti -N -e 'select UltimoNumDistVersam 
 scrivi "$numero"; tasti Tab
 scrivi "$(date +%d%m%Y)"
 scatta "Annulla Rimessa contrassegni" 6-annulla
+tasti alt+e
+
+# Storico contrassegni: the rows of the waybill saved above, newest first.
+ospite_davanti
+tasti alt+t
+finestra "Storico contrassegni" >/dev/null
+scrivi 10844; tasti alt+c
+scatta "Storico contrassegni" 7-storico
+tasti alt+e
+
+# Contrassegni in sospeso: every customer today, then one customer's waybills (double click on
+# its line), and the report saved as PDF through the file dialog.
+ospite_davanti
+tasti alt+o
+finestra "Contrassegni in sospeso" >/dev/null
+tasti alt+l; scrivi 1001; tasti alt+c
+sospesi=$(finestra "Contrassegni in sospeso")
+sleep 0.8
+xdotool mousemove --window "$sospesi" 160 162 click --repeat 2 --delay 80 1
+scatta "Contrassegni in sospeso" 8-sospesi-cliente
+tasti alt+l ctrl+a BackSpace alt+c
+scatta "Contrassegni in sospeso" 8-sospesi
+tasti alt+p
+finestra "Salva in PDF" >/dev/null
+tasti ctrl+a; scrivi "$lavoro/sospesi.pdf"; tasti Return
+finestra "Riscuti" >/dev/null
+tasti Return
+pdftoppm -png -r 60 -f 1 -l 1 -singlefile "$lavoro/sospesi.pdf" "$uscita/9-sospesi-pdf"
+echo "schermate: 9-sospesi-pdf.png"

@@ -4,6 +4,7 @@
 #include "data/erroredb.h"
 #include "data/importo.h"
 #include "data/istruzioni.h"
+#include "data/registro.h"
 #include "data/riprova.h"
 #include "data/sql.h"
 #include "data/transazione.h"
@@ -111,16 +112,26 @@ QStringList istruzioni(const DatiIncasso &d)
 
 // One round trip for the updates: the server runs them in order and stops at the first it
 // refuses, which the rollback then takes back with the ones before it. A conflict with another
-// station's save runs the whole transaction again.
+// station's save runs the whole transaction again. With the audit trail, the waybill is read
+// under lock before the updates and again after them, and each column that changed gets its row
+// in the same transaction: a save rolled back leaves none.
 void salva(const DatiIncasso &dati, Connessione &connessione)
 {
     const QStringList aggiornamenti = istruzioni(dati);
+    const Istruzioni::ChiaveLdv chiave{dati.numeroLdv, dati.filiale, Sql::leggiData(dati.dataLdv)};
+    const bool registra = Registro::presente(connessione);
     ripetiSeInConflitto([&] {
         Transazione transazione(connessione);
+        QList<Registro::StatoLdv> prima;
+        if (registra)
+            prima = Registro::leggiStato(chiave, true, connessione);
         BloccoIstruzioni blocco(connessione, byteBloccoSalvataggio);
         for (const QString &aggiornamento : aggiornamenti)
             blocco.aggiungi(aggiornamento);
         blocco.invia();
+        if (registra)
+            Registro::registraIncasso(prima, Registro::leggiStato(chiave, false, connessione),
+                                      connessione);
         transazione.conferma();
     });
 }

@@ -1,11 +1,13 @@
 #include "component/cRiscuti.h"
 
 #include "collection/frmriscuti.h"
-#include "services/modprincipale.h"
 #include "data/riservaconnessioni.h"
+#include "finance/frmsospesi.h"
+#include "finance/frmstorico.h"
 #include "remittance/frmannullarimessa.h"
 #include "remittance/frmrimessa.h"
 #include "riscuti_versione.h"
+#include "services/modprincipale.h"
 
 namespace {
 
@@ -36,11 +38,19 @@ cRiscuti::~cRiscuti()
         disconnect(frm2, nullptr, this, nullptr);
     if (Frm3)
         disconnect(Frm3, nullptr, this, nullptr);
+    if (Frm4)
+        disconnect(Frm4, nullptr, this, nullptr);
+    if (Frm5)
+        disconnect(Frm5, nullptr, this, nullptr);
     if (frmRiscuti *finestra = frmRiscuti::istanza(false))
         finestra->scarica();
     if (frmRimessa *finestra = frmRimessa::istanza(false))
         finestra->scarica();
     if (frmAnnullaRimessa *finestra = frmAnnullaRimessa::istanza(false))
+        finestra->scarica();
+    if (frmStorico *finestra = frmStorico::istanza(false))
+        finestra->scarica();
+    if (frmSospesi *finestra = frmSospesi::istanza(false))
         finestra->scarica();
     // A host that lets the class go expects its logins on the server to go too.
     RiservaConnessioni::svuota();
@@ -107,6 +117,20 @@ void cRiscuti::AnnullaRimessaContrassegno()
     mostraFinestra(this, Frm3, frmAnnullaRimessa::istanza(), &cRiscuti::Frm3_Uscita);
 }
 
+void cRiscuti::StoricoContrassegni()
+{
+    mostraFinestra(this, Frm4, frmStorico::istanza(), &cRiscuti::Frm4_Uscita);
+}
+
+// The report's waybills open the collection window through the instance that shows it.
+void cRiscuti::ContrassegniSospesi()
+{
+    frmSospesi *finestra = frmSospesi::istanza();
+    connect(finestra, &frmSospesi::apriIncasso, this, &cRiscuti::MostraRiscutiEXT,
+            Qt::UniqueConnection);
+    mostraFinestra(this, Frm5, finestra, &cRiscuti::Frm5_Uscita);
+}
+
 void cRiscuti::Frm_Uscita()
 {
     if (Frm)
@@ -128,5 +152,21 @@ void cRiscuti::Frm3_Uscita()
     if (Frm3)
         disconnect(Frm3, &frmAnnullaRimessa::Uscita, this, &cRiscuti::Frm3_Uscita);
     Frm3 = nullptr;
+    emit fine();
+}
+
+void cRiscuti::Frm4_Uscita()
+{
+    if (Frm4)
+        disconnect(Frm4, &frmStorico::Uscita, this, &cRiscuti::Frm4_Uscita);
+    Frm4 = nullptr;
+    emit fine();
+}
+
+void cRiscuti::Frm5_Uscita()
+{
+    if (Frm5)
+        disconnect(Frm5, nullptr, this, nullptr);
+    Frm5 = nullptr;
     emit fine();
 }

@@ -10,6 +10,8 @@
 class frmRiscuti;
 class frmRimessa;
 class frmAnnullaRimessa;
+class frmStorico;
+class frmSospesi;
 
 // The component's public class. The three settings are shared by every instance in the process;
 // each show method opens its working window modeless (one window of each kind per process) and
@@ -21,7 +23,8 @@ class RISCUTI_EXPORT cRiscuti : public QObject
     Q_OBJECT
 public:
     explicit cRiscuti(QObject *parent = nullptr);
-    // Unloads frmRiscuti, frmRimessa and frmAnnullaRimessa, in that order.
+    // Unloads frmRiscuti, frmRimessa, frmAnnullaRimessa, frmStorico and frmSospesi, in that
+    // order.
     ~cRiscuti() override;
 
     // The component's version, "major.minor.patch", as the loaded library carries it.
@@ -48,6 +51,11 @@ public:
     void RimessaContrassegni();
     // Shows the cancellation window "Annulla Rimessa contrassegni".
     void AnnullaRimessaContrassegno();
+    // Shows "Storico contrassegni", the audit trail of collections and remittances.
+    void StoricoContrassegni();
+    // Shows "Contrassegni in sospeso", the report of the money due and collected but not yet
+    // remitted; a double click on one of its waybills opens "Incasso contrassegni" on it.
+    void ContrassegniSospesi();
 
 signals:
     // A working window shown through this instance has been closed.
@@ -57,8 +65,12 @@ private:
     void Frm_Uscita();
     void frm2_Uscita();
     void Frm3_Uscita();
+    void Frm4_Uscita();
+    void Frm5_Uscita();
 
     QPointer<frmRiscuti> Frm;
     QPointer<frmRimessa> frm2;
     QPointer<frmAnnullaRimessa> Frm3;
+    QPointer<frmStorico> Frm4;
+    QPointer<frmSospesi> Frm5;
 };

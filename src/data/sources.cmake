@@ -14,3 +14,7 @@ target_sources(riscuti_objects PRIVATE
 # The shipment search dialog's statements.
 target_sources(riscuti_objects PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/istruzioni_ricerca.h ${CMAKE_CURRENT_LIST_DIR}/istruzioni_ricerca.cpp)
+# The audit trail and the report of the money waiting: statements and the trail's writes.
+target_sources(riscuti_objects PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/istruzioni_registro.h ${CMAKE_CURRENT_LIST_DIR}/istruzioni_registro.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/registro.h ${CMAKE_CURRENT_LIST_DIR}/registro.cpp)

@@ -169,6 +169,8 @@ void frmRimessa::EseguiRimessa()
             rimessa->registra(
                 {NomeTabellaLavoro(prefissoTabellaLavoro), ModelloCreaTabella(), NomeComputer()});
             rimessa->setAvanzamento({});
+        } else {
+            rimessa->registraLetteraProvvisoria();
         }
         StampaRimessa(rimessa->datiLettera());
         PulisciCampi(true);

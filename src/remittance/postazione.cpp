@@ -1,18 +1,16 @@
 #include "remittance/postazione.h"
 
-#include <QSysInfo>
+#include "data/registro.h"
 
 namespace {
 
-// The buffer the system is asked with holds 32 characters, the last for the terminator.
-const int lunghezzaNomeComputer = 31;
 const int lunghezzaNomePostazione = 9;
 
 } // namespace
 
 QString NomeComputer()
 {
-    return QSysInfo::machineHostName().left(lunghezzaNomeComputer);
+    return Registro::nomeComputer();
 }
 
 QString NomePostazioneDa(const QString &nomeComputer)

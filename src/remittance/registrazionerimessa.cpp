@@ -3,7 +3,9 @@
 #include "data/blocco.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
+#include "data/istruzioni_registro.h"
 #include "data/recordset.h"
+#include "data/registro.h"
 #include "data/riprova.h"
 #include "data/transazione.h"
 #include "remittance/datilettera.h"
@@ -70,6 +72,7 @@ void RegistrazioneRimessa::registra(const TabellaLavoro &tabella)
     preparaTabella(tabella);
     copiaInTabellaLavoro();
     leggiDatiRecenti();
+    m_registro = Registro::presente(m_connessione);
     // A conflict with another station's posting (on a cluster, one that another node committed
     // first) runs the transaction again from its start: a new number, the check anew.
     ripetiSeInConflitto([this] { registraInTransazione(); });
@@ -174,6 +177,10 @@ void RegistrazioneRimessa::registraInTransazione()
             blocco.aggiungi(Istruzioni::segnaInviato(chiave));
         blocco.invia();
     }
+    // One audit row per waybill that now bears the number, in the posting's transaction.
+    if (m_registro)
+        m_connessione.esegui(IstruzioniRegistro::registraDistinta(
+            Registro::autoreLocale(), IstruzioniRegistro::Azione::Rimessa, numero, data));
     transazione.conferma();
     m_numero = numero;
     m_data = data;
@@ -221,6 +228,20 @@ void RegistrazioneRimessa::controllaLdvAncoraDaRimettere()
     const int quante = rimesse.campo(0).toInt();
     if (quante > 0)
         throw LdvRimesseNelFrattempo{quante, selezionate()};
+}
+
+void RegistrazioneRimessa::registraLetteraProvvisoria()
+{
+    if (m_chiavi.isEmpty() || !Registro::presente(m_connessione))
+        return;
+    const QString righe = IstruzioniRegistro::registraLdv(
+        Registro::autoreLocale(), IstruzioniRegistro::Azione::RimessaProvvisoria,
+        m_richiesta.cliente, m_chiavi);
+    ripetiSeInConflitto([&] {
+        Transazione transazione(m_connessione);
+        m_connessione.esegui(righe);
+        transazione.conferma();
+    });
 }
 
 QStringList RegistrazioneRimessa::datiLettera() const

@@ -88,6 +88,11 @@ public:
     // it was made ready, and given back, on connections of their own. Never fails.
     void liberaTabellaLavoro();
 
+    // Records in the audit trail, in a transaction of its own, that the selected waybills went
+    // into a provisional letter (nothing else of the letter is written). Without the audit
+    // table, or with nothing selected, it does nothing.
+    void registraLetteraProvvisoria();
+
     // The nine texts for the print component: after a definitive posting the letter of the work
     // table, else the provisional letter straight from the selection.
     QStringList datiLettera() const;
@@ -111,6 +116,7 @@ private:
     TabellaLavoro m_tabella;
     bool m_occupata = false;
     bool m_tabellaPronta = false;
+    bool m_registro = false; // the database has the audit trail
     QString m_numero;
     QDate m_data;
 };
