@@ -54,8 +54,10 @@ avvia() {
     DISPLAY=:$numero openbox --sm-disable >"$DIR/openbox.log" 2>&1 &
     echo $! >"$DIR/openbox.pid"
     echo "$numero" >"$DIR/display"
-    for i in $(seq 150); do
+    # A loaded machine (parallel builds) can take many seconds to start a window manager.
+    for i in $(seq 600); do
         pronto "$numero" && return 0
+        vivo openbox || break
         sleep 0.1
     done
     echo "sessione-x: openbox did not start on :$numero" >&2
