@@ -126,8 +126,8 @@ private slots:
             risposte.rispondi(QMessageBox::Ok);
         cerca(riferimento, data);
         QTest::qWait(50);
-        clic(m_op->controllo(QStringLiteral("lblImpAnt")));
-        clic(m_op->controllo(QStringLiteral("lblImpAssegnato")));
+        clic(m_op->controllo("lblImpAnt"));
+        clic(m_op->controllo("lblImpAssegnato"));
         VEDE(atteso);
         QCOMPARE(risposte.registrati().size(), messaggio.isEmpty() ? 0 : 1);
         if (!messaggio.isEmpty())
@@ -161,7 +161,7 @@ private slots:
         QFETCH(QString, atteso);
         RisposteMessaggi risposte;
         risposte.gestisci(scegli(scelta));
-        cerca(riferimento, QStringLiteral("01062015"));
+        cerca(riferimento, "01062015");
         if (riferimento.isEmpty())
             QTest::keyClick(campo("txtRiferimento"), Qt::Key_F12);
         VEDE(atteso);
@@ -179,11 +179,11 @@ private slots:
             << "txtCodiceCli=1001|barCliente=Brambilla S.p.A.|txtLDV=10002|lblImpContr=80,00 €";
         // As loaded, also after values: no customer, no waybill, "01" as both branches, today as
         // the collection date, no code chosen, the three groups locked.
-        const QString nulla =
-            QStringLiteral("txtCodiceCli=|barCliente=|txtRiferimento=|txtLDV=|txtFiliale=01|"
-                           "txtFilInc=01|txtDataInc=%1|cmbIncassoCon=-|cmbCodIncContr=disabilitato|"
-                           "chkInvioAnticipata=disabilitato|txtIncAssegnato=disabilitato")
-                .arg(QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy")));
+        const QString nulla = "txtCodiceCli=|barCliente=|txtRiferimento=|txtLDV=|txtFiliale=01|"
+                              "txtFilInc=01|cmbIncassoCon=-|cmbCodIncContr=disabilitato|"
+                              "chkInvioAnticipata=disabilitato|txtIncAssegnato=disabilitato|"
+                              "txtDataInc=" +
+                              QDate::currentDate().toString("dd/MM/yyyy");
         for (const QStringList &valori : {QStringList{"", "04/03/2015", "01", "1001"},
                                           QStringList{"10002", "31/02/2015", "01", "1001"},
                                           QStringList{"10002", "04/03/2015", "", "1001"},
@@ -209,35 +209,33 @@ private slots:
     {
         RisposteMessaggi risposte;
         risposte.rispondi({QMessageBox::Ok, QMessageBox::Ok});
-        batti(QStringLiteral("9999"));
+        batti("9999");
         QVERIFY(risposte.attendi(1, 3000));
         frmRiscuti::istanza()->scarica();
         m_componente->MostraRiscutiEXT("10002", "04/03/2015", "01", "9999");
         VEDE("txtLDV=10002");
         QTest::qWait(300); // any activation the box's return brings
-        QCOMPARE(risposte.testi(), QStringList(2, QStringLiteral("Codice Cliente Inesistente")));
+        QCOMPARE(risposte.testi(), QStringList(2, "Codice Cliente Inesistente"));
     }
 
     // The shipment list of a customer without cash-on-delivery shipments says so from its first
     // showing, whenever the window system activates it.
     void elencoVuotoAllaComparsa()
     {
-        batti(QStringLiteral("1003"));
+        batti("1003");
         VEDE("barCliente=Enoteca dell'Oltrepò");
         frmRicercaGia *elenco = frmRicercaGia::istanza();
         QString allaComparsa;
         FiltroEventi filtro(elenco, QEvent::Show, [&] {
             allaComparsa =
-                controlloDi<QLabel>(elenco, QStringLiteral("lblRisposta"))->text() +
-                (controlloDi<QPushButton>(elenco, QStringLiteral("cmdEsci"))->isVisibleTo(elenco)
-                     ? QStringLiteral("|Esci")
-                     : QStringLiteral("|Seleziona"));
+                controlloDi<QLabel>(elenco, "lblRisposta")->text() +
+                (controlloDi<QPushButton>(elenco, "cmdEsci")->isVisibleTo(elenco) ? "|Esci"
+                                                                                  : "|Seleziona");
         });
         RisposteMessaggi risposte;
         risposte.gestisci([](QWidget *dialogo) { dialogo->close(); });
         QTest::keyClick(campo("txtRiferimento"), Qt::Key_F12);
-        QTRY_COMPARE(allaComparsa,
-                     QStringLiteral("Non ci sono spedizioni per il cliente selezionato.|Esci"));
+        QTRY_COMPARE(allaComparsa, "Non ci sono spedizioni per il cliente selezionato.|Esci");
     }
 
     // With the presets complete the list's pick stays when the list closes (the preset lookup
@@ -248,9 +246,9 @@ private slots:
         apri({"10001", "03/03/2015", "01", "1001"});
         VEDE("lblImpContr=150,00 €");
         RisposteMessaggi risposte;
-        risposte.gestisci(scegli(QStringLiteral("10002")));
+        risposte.gestisci(scegli("10002"));
         campo("txtRiferimento")->clear(); // the list then holds every shipment
-        m_op->premi(QStringLiteral("cmdCerca"));
+        m_op->premi("cmdCerca");
         VEDE("txtLDV=10002");
         QVERIFY(m_op->attiva());
         QTest::qWait(50);
@@ -268,20 +266,20 @@ private slots:
     // leaving the list without a pick clears the collection part and locks the groups again.
     void gruppiDaEtichette()
     {
-        cerca(QStringLiteral("RIF-001"), QStringLiteral("02032015"));
+        cerca("RIF-001", "02032015");
         VEDE("txtIncContrassegno=|cmbCodIncAnt=disabilitato|chkInvioAnticipata=disabilitato");
-        clic(m_op->controllo(QStringLiteral("lblImpAnt")));
+        clic(m_op->controllo("lblImpAnt"));
         VEDE("txtIncAnticipata=|cmbCodIncAnt=-|chkInvioAnticipata=0|txtIncAssegnato=disabilitato");
-        clic(m_op->controllo(QStringLiteral("lblImpAssegnato")));
+        clic(m_op->controllo("lblImpAssegnato"));
         VEDE("txtIncAssegnato=|cmbCodIncAssegnato=-|chkInvioAssegnato=0");
         RisposteMessaggi risposte;
         risposte.gestisci(scegli(QString()));
-        m_op->premi(QStringLiteral("cmdCerca"));
+        m_op->premi("cmdCerca");
         VEDE(
             "txtLDV=10001|lblImpContr=|lblImpAnt=|txtIncContrassegno=disabilitato|"
             "cmbCodIncContr=disabilitato|chkInvioContr=disabilitato|txtIncAnticipata=disabilitato");
         QVERIFY(m_op->attiva());
-        clic(m_op->controllo(QStringLiteral("lblImpAnt")));
+        clic(m_op->controllo("lblImpAnt"));
         VEDE("txtIncAnticipata=disabilitato");
     }
 
@@ -290,20 +288,20 @@ private slots:
     // confirmed, and the collection part is cleared.
     void salvataggio()
     {
-        cerca(QStringLiteral("RIF-001"), QStringLiteral("02032015"));
+        cerca("RIF-001", "02032015");
         VEDE("txtIncContrassegno=");
-        m_op->controllo<QComboBox>(QStringLiteral("cmbIncassoCon"))->setCurrentIndex(2);
-        m_op->digita(QStringLiteral("txtIncContrassegno"), QStringLiteral("12,5"));
-        clic(m_op->controllo(QStringLiteral("chkInvioContr")));
+        m_op->controllo<QComboBox>("cmbIncassoCon")->setCurrentIndex(2);
+        m_op->digita("txtIncContrassegno", "12,5");
+        clic(m_op->controllo("chkInvioContr"));
         RisposteMessaggi risposte;
         risposte.rispondi({QMessageBox::Ok, QMessageBox::Ok});
-        m_op->premi(QStringLiteral("cmdSalva"));
+        m_op->premi("cmdSalva");
         QVERIFY(risposte.attendi(1));
-        QCOMPARE(m_db->valore(incasso).toString(), QStringLiteral("-|-|0.00|0|0|0.00|-|0"));
+        QCOMPARE(m_db->valore(incasso).toString(), "-|-|0.00|0|0|0.00|-|0");
         VEDE("txtIncContrassegno=12,5|cmbIncassoCon=Contanti|chkInvioContr=1");
         QVERIFY(m_op->attiva());
-        m_op->controllo<QComboBox>(QStringLiteral("cmbCodIncContr"))->setCurrentIndex(1);
-        m_op->premi(QStringLiteral("cmdSalva"));
+        m_op->controllo<QComboBox>("cmbCodIncContr")->setCurrentIndex(1);
+        m_op->premi("cmdSalva");
         QVERIFY(risposte.attendi(2));
         QCOMPARE(comeAppare(risposte.registrati().at(0)),
                  "Warning [Ok] Gestione Riscuti contrassegni: Selezionare il codice incasso.");
@@ -338,7 +336,7 @@ private:
     // reference: the customer alone).
     void cerca(const QString &riferimento, const QString &data)
     {
-        batti(QStringLiteral("1001"));
+        batti("1001");
         QTRY_VERIFY(campo("txtRiferimento")->hasFocus());
         if (riferimento.isEmpty())
             return;
@@ -354,14 +352,12 @@ private:
         return [this, numero](QWidget *dialogo) {
             auto *elenco = qobject_cast<frmRicercaGia *>(dialogo);
             m_tipo = elenco->TipoRicerca(), m_istruzione = elenco->istruzioneCorrente();
-            auto *griglia = controlloDi<QTableView>(elenco, QStringLiteral("Griglia"));
+            auto *griglia = controlloDi<QTableView>(elenco, "Griglia");
             for (int riga = 0; riga < griglia->model()->rowCount(); ++riga) {
                 if (griglia->model()->index(riga, 9).data().toString() == numero)
                     griglia->setCurrentIndex(griglia->model()->index(riga, 0));
             }
-            clic(controlloDi<QPushButton>(elenco, numero.isEmpty()
-                                                      ? QStringLiteral("cmdEsci")
-                                                      : QStringLiteral("cmdSeleziona")));
+            clic(controlloDi<QPushButton>(elenco, numero.isEmpty() ? "cmdEsci" : "cmdSeleziona"));
         };
     }
 

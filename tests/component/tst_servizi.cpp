@@ -25,10 +25,8 @@ class tst_Servizi : public QObject
     int sessioni()
     {
         RiservaConnessioni::svuota(); // a closed connection may wait for reuse: log it out
-        return m_db
-            ->valore(QStringLiteral("SELECT COUNT(*) FROM information_schema.PROCESSLIST "
-                                    "WHERE DB=DATABASE()"))
-            .toInt();
+        const char *sql = "SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE DB=DATABASE()";
+        return m_db->valore(sql).toInt();
     }
 
 private slots:
@@ -57,7 +55,7 @@ private slots:
         auto connessione = std::make_unique<Connessione>(m_db->testoConnessione());
         connessione->apri();
         auto recordset = std::make_unique<Recordset>();
-        recordset->apri(QStringLiteral("select 1"), *connessione);
+        recordset->apri("select 1", *connessione);
         ChiudiConnessione(recordset, connessione, rilascia, tieniConnessione);
         QCOMPARE(recordset && connessione, !rilascia);
         QVERIFY(!recordset || !recordset->aperto());
@@ -74,15 +72,12 @@ private slots:
         Connessione comune(m_db->testoConnessione());
         comune.apri();
         comune.iniziaTransazione();
-        comune.esegui(QStringLiteral("insert into clien (Codice, RagioneSociale) values (1, 'a')"));
-        EseguiComando(
-            QStringLiteral("insert into clien (Codice, RagioneSociale) values (7, 'b');"));
+        comune.esegui("insert into clien (Codice, RagioneSociale) values (1, 'a')");
+        EseguiComando("insert into clien (Codice, RagioneSociale) values (7, 'b');");
         comune.annullaTransazione();
+        QCOMPARE(m_db->valore("select group_concat(Codice) from clien").toString(), "7");
+        QCOMPARE(numeroErrore([] { EseguiComando("create table clien (a int);"); }), 1050);
         comune.chiudi();
-        QCOMPARE(m_db->valore(QStringLiteral("select group_concat(Codice) from clien")),
-                 QVariant(QStringLiteral("7")));
-        QCOMPARE(numeroErrore([] { EseguiComando(QStringLiteral("create table clien (a int);")); }),
-                 1050);
         QTRY_COMPARE(sessioni(), 1);
     }
 
