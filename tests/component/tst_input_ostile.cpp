@@ -53,7 +53,7 @@ const Finestra finestre[] = {
      "txtIncAssegnato=2 cmbCodIncAssegnato=1 txtDataInc=05032031 cmdSalva",
      "txtFilInc:lefinc txtBanca:leban txtNrAssegno:lenras txtPiazza:lepiaz txtIncContrassegno "
      "txtIncAnticipata txtIncAssegnato txtDataInc",
-     "letve00f: '\\ ¦ 9'--#; ¦ 2031"},
+     "letve00f: '\\ ¦ 9'--#; ¦ 2031|registrocontrassegni"},
     {"ricerca", [](cRiscuti &c) { c.MostraRiscutiEXT({}, {}, {}, {}); },
      "txtCodiceCli=1001 txtFiliale=01 txtRiferimento=R txtDataRif=02032031 cmdCerca",
      "txtCodiceCli txtFiliale txtRiferimento txtDataRif", ""},
@@ -64,10 +64,10 @@ const Finestra finestre[] = {
      "txtCodiceCli=1001 cmbCodInc=3 txtDataDa=01012025 txtDataAl=31012025 txtRiferimento=R "
      "txtBanca=B txtImportoAss=60,5 cmdRimessa",
      "txtCodiceCli txtDataDa txtDataAl txtRiferimento:Riferimento txtBanca:Banca txtImportoAss",
-     "letve00f: 01 ¦ 3001|contrassegni|zolvimacon"},
+     "letve00f: 01 ¦ 3001|contrassegni|zolvimacon|registrocontrassegni"},
     {"annullamento", [](cRiscuti &c) { c.AnnullaRimessaContrassegno(); },
      "txtNum=42 txtData=10022025 cmdAnnullaRimessa", "txtNum txtData",
-     "letve00f: 01 ¦ 4001|contrassegni"}};
+     "letve00f: 01 ¦ 4001|contrassegni|registrocontrassegni"}};
 
 // The waybill the collection saves has a branch and a number made of quotes, a backslash and
 // comment markers; one with the same number and date in branch 01 is beside it. A collection of
