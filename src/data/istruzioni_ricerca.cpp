@@ -242,9 +242,16 @@ ListaRicerca contrassegniValore(const QString &codiceCliente, const QString &val
     return {campiContrassegni(QStringLiteral("char")), origine, ordineContrassegni(false)};
 }
 
-QString pagina(const ListaRicerca &lista, const QVariantList &dopo, int righe)
+QString pagina(const ListaRicerca &lista, const QVariantList &dopo, int righe, bool inversa,
+               int salta)
 {
-    const QVector<ColonnaOrdine> colonne = lista.ordine.colonne();
+    QVector<ColonnaOrdine> colonne = lista.ordine.colonne();
+    // Read from the end: every column the other way round (NULL, first ascending, then comes
+    // last, where it is in the list read backwards).
+    if (inversa) {
+        for (ColonnaOrdine &colonna : colonne)
+            colonna.discendente = !colonna.discendente;
+    }
     if (lista.ordine.vuoto() || (!dopo.isEmpty() && dopo.size() != colonne.size()))
         return QString();
 
@@ -254,7 +261,14 @@ QString pagina(const ListaRicerca &lista, const QVariantList &dopo, int righe)
     testo += elencoOrdine(colonne);
     if (righe > 0)
         testo += QStringLiteral(" LIMIT ") + QString::number(righe);
+    if (righe > 0 && salta > 0)
+        testo += QStringLiteral(" OFFSET ") + QString::number(salta);
     return testo + QLatin1Char(';');
+}
+
+QString conteggio(const ListaRicerca &lista)
+{
+    return QStringLiteral("select count(*)") + lista.origine + QLatin1Char(';');
 }
 
 } // namespace IstruzioniRicerca

@@ -87,7 +87,12 @@ ListaRicerca contrassegniValore(const QString &codiceCliente, const QString &val
 // of the next), the origin with the rows after `dopo`, the ORDER BY with the waybill's key, the
 // LIMIT. Values go in through Sql::letterale; NULL comes first ascending and last descending, as
 // the server sorts it. The empty text when the list has no order or `dopo` does not give one
-// value per column.
-QString pagina(const ListaRicerca &lista, const QVariantList &dopo, int righe);
+// value per column. With `inversa` the list is read from its end (every column of the order the
+// other way round, `dopo` then meaning before, in the list's order); `salta` rows of the result
+// are skipped first (an OFFSET, with a LIMIT only).
+QString pagina(const ListaRicerca &lista, const QVariantList &dopo, int righe, bool inversa = false,
+               int salta = 0);
+// The rows of the list: "select count(*)" and its origin.
+QString conteggio(const ListaRicerca &lista);
 
 } // namespace IstruzioniRicerca

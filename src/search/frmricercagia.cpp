@@ -49,8 +49,8 @@ frmRicercaGia::frmRicercaGia(QWidget *parent) : DialogoModale(parent), ui(new Ui
     });
 
     // The data control: the dialog's connection and the statement the grid shows, read a page
-    // at a time as the grid scrolls. Ctrl+End in the grid reads the rest first, so it reaches
-    // the true last row; a page refused while scrolling is reported once the scroll is over.
+    // at a time as the grid shows it (Ctrl+End reads the last page from the end of the list); a
+    // page refused while scrolling is reported once the scroll is over.
     m_adoTariffe = new ModelloPaginato(this);
     m_adoTariffe->setObjectName(QStringLiteral("adoTariffe"));
     connect(
@@ -59,7 +59,6 @@ frmRicercaGia::frmRicercaGia(QWidget *parent) : DialogoModale(parent), ui(new Ui
             eseguiGestore(this, [&errore] { Connessione::lancia(errore); });
         },
         Qt::QueuedConnection);
-    ui->Griglia->installEventFilter(this);
     // Narrow columns: a condensed face where the system has one, headings on two lines.
     ui->Griglia->setHorizontalHeader(new IntestazioneGriglia(ui->Griglia));
     QFont carattere = ui->Griglia->font();
@@ -245,7 +244,7 @@ void frmRicercaGia::LarghezzaColonne()
 
 void frmRicercaGia::VerificaRisultato()
 {
-    if (m_adoTariffe->rowCount() == 0 && !m_adoTariffe->canFetchMore()) {
+    if (m_adoTariffe->rowCount() == 0) {
         ui->cmdEsci->setVisible(true);
         ui->cmdSeleziona->setVisible(false);
         ui->lblRisposta->setText(
@@ -270,16 +269,6 @@ void frmRicercaGia::done(int risultato)
     DialogoModale::done(risultato);
     svuotaDati();
     m_connessione.reset();
-}
-
-bool frmRicercaGia::eventFilter(QObject *oggetto, QEvent *evento)
-{
-    if (oggetto == ui->Griglia && evento->type() == QEvent::KeyPress) {
-        const auto *tasto = static_cast<QKeyEvent *>(evento);
-        if (tasto->key() == Qt::Key_End && tasto->modifiers().testFlag(Qt::ControlModifier))
-            m_adoTariffe->leggiTutto();
-    }
-    return DialogoModale::eventFilter(oggetto, evento);
 }
 
 // Esc leaves as "&Esci" does, also while the list offers "&Seleziona"; Enter reaches the default

@@ -47,7 +47,8 @@ class ModelloPaginato;
 //
 // The dialog reads through a connection of its own, opened from the module's PercorsoDatabase
 // at each showing and closed when it closes. A long list is read a page at a time as the grid
-// scrolls (Ctrl+End in the grid reads it to its end). A failing query is not handled here: loading
+// shows it, its scroll bar over the whole list from the start. A failing query is not handled
+// here: loading
 // throws it to mostraModale()'s caller, "&Visualizza" reports it in the component's error box.
 class frmRicercaGia : public DialogoModale
 {
@@ -93,7 +94,6 @@ protected:
     void attivazione() override;
     void done(int risultato) override;
     void keyPressEvent(QKeyEvent *evento) override;
-    bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
     void ripristinaProgetto();

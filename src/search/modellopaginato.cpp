@@ -4,12 +4,10 @@
 
 #include <QSqlField>
 
-#include <algorithm>
-
 ModelloPaginato::ModelloPaginato(QObject *parent) : QAbstractTableModel(parent) {}
 
-// The new list replaces the shown one only once its first page is read: a refused statement
-// leaves the grid as it was.
+// The new list replaces the shown one only once its first page and its count are read: a refused
+// statement leaves the grid as it was.
 void ModelloPaginato::apri(const QSqlDatabase &database,
                            const IstruzioniRicerca::ListaRicerca &lista)
 {
@@ -17,12 +15,17 @@ void ModelloPaginato::apri(const QSqlDatabase &database,
     Lista nuova;
     nuova.connessione = database.connectionName();
     nuova.istruzione = lista;
-    nuova.finita = false;
-    Pagina prima;
-    if (!leggiPagina(nuova, righePerPagina, 0, prima))
+    if (!leggiPagina(nuova, 0))
         Connessione::lancia(m_errore);
+    const Pagina &prima = nuova.pagine.at(0);
+    // A short first page is the whole list; otherwise the server counts the rest.
     nuova.righe = prima.righe;
-    nuova.pagine.push_back(std::move(prima));
+    if (prima.righe == righePerPagina && !lista.ordine.vuoto()) {
+        QSqlQuery conta(database);
+        if (!conta.exec(IstruzioniRicerca::conteggio(lista)) || !conta.next())
+            Connessione::lancia(conta.lastError());
+        nuova.righe = conta.value(0).toInt();
+    }
     beginResetModel();
     m_lista = std::move(nuova);
     m_errore = QSqlError();
@@ -37,78 +40,92 @@ void ModelloPaginato::svuota()
     endResetModel();
 }
 
-bool ModelloPaginato::leggiPagina(Lista &lista, int righe, int primaRiga, Pagina &pagina)
+bool ModelloPaginato::leggiPagina(Lista &lista, int numero) const
 {
-    const QString testo = IstruzioniRicerca::pagina(lista.istruzione, lista.ultimaChiave, righe);
-    const bool perPagine = !testo.isEmpty();
+    const IstruzioniRicerca::ListaRicerca &istruzione = lista.istruzione;
+    if (istruzione.ordine.vuoto())
+        return esegui(lista, istruzione.testo(), 0, false);
+    const int prima = numero * righePerPagina;
+    // The first page is read before the count, and its length decides it.
+    const int righe = numero == 0 ? righePerPagina : qMin(righePerPagina, lista.righe - prima);
+    const auto precedente = lista.pagine.find(numero - 1);
+    const auto seguente = lista.pagine.find(numero + 1);
+    QString testo;
+    bool inversa = false;
+    if (numero == 0) {
+        testo = IstruzioniRicerca::pagina(istruzione, {}, righe);
+    } else if (precedente != lista.pagine.end()) {
+        testo = IstruzioniRicerca::pagina(istruzione, precedente->second.ultimaChiave, righe);
+    } else if (seguente != lista.pagine.end()) {
+        inversa = true;
+        testo = IstruzioniRicerca::pagina(istruzione, seguente->second.primaChiave, righe, true);
+    } else if (prima < lista.righe / 2) {
+        testo = IstruzioniRicerca::pagina(istruzione, {}, righe, false, prima);
+    } else {
+        inversa = true;
+        testo = IstruzioniRicerca::pagina(istruzione, {}, righe, true, lista.righe - prima - righe);
+    }
+    return esegui(lista, testo, numero, inversa);
+}
+
+bool ModelloPaginato::esegui(Lista &lista, const QString &testo, int numero, bool inversa) const
+{
     QSqlQuery query(QSqlDatabase::database(lista.connessione, false));
     query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query.exec(perPagine ? testo : lista.istruzione.testo())) {
+    if (!query.exec(testo)) {
         m_errore = query.lastError();
-        lista.finita = true;
         return false;
     }
-
     const QSqlRecord campi = query.record();
-    const int colonneChiave = perPagine ? int(lista.istruzione.ordine.colonne().size()) : 0;
-    const int visibili = campi.count() - colonneChiave;
+    const int chiave =
+        lista.istruzione.ordine.vuoto() ? 0 : int(lista.istruzione.ordine.colonne().size());
+    const int visibili = campi.count() - chiave;
     if (lista.intestazioni.isEmpty()) {
         for (int i = 0; i < visibili; ++i)
             lista.intestazioni.append(campi.field(i));
     }
-    pagina.prima = primaRiga;
+    Pagina pagina;
+    pagina.prima = numero * righePerPagina;
+    pagina.inversa = inversa;
     pagina.righe = query.size();
     if (pagina.righe < 0)
         pagina.righe = query.last() ? query.at() + 1 : 0;
-    if (colonneChiave > 0 && pagina.righe > 0 && query.seek(pagina.righe - 1)) {
-        lista.ultimaChiave.clear();
-        for (int i = visibili; i < campi.count(); ++i)
-            lista.ultimaChiave.append(query.value(i));
+    const auto chiaveDi = [&](int riga) {
+        QVariantList valori;
+        if (query.seek(riga)) {
+            for (int i = visibili; i < campi.count(); ++i)
+                valori.append(query.value(i));
+        }
+        return valori;
+    };
+    if (chiave > 0 && pagina.righe > 0) {
+        pagina.primaChiave = chiaveDi(inversa ? pagina.righe - 1 : 0);
+        pagina.ultimaChiave = chiaveDi(inversa ? 0 : pagina.righe - 1);
     }
     pagina.risultato = std::move(query);
-    // A short page is the last one; a list without an order, or the rest, came whole.
-    if (!perPagine || righe == 0 || pagina.righe < righe)
-        lista.finita = true;
+    lista.pagine[numero] = std::move(pagina);
     return true;
 }
 
-void ModelloPaginato::aggiungi(Pagina pagina)
+const ModelloPaginato::Pagina *ModelloPaginato::paginaDi(int riga) const
 {
-    if (pagina.righe == 0)
-        return;
-    beginInsertRows(QModelIndex(), m_lista.righe, m_lista.righe + pagina.righe - 1);
-    m_lista.righe += pagina.righe;
-    m_lista.pagine.push_back(std::move(pagina));
-    endInsertRows();
-}
-
-// One statement for the rest: pages of a few thousand rows each took three times as long in all
-// on a 55,980-row list.
-void ModelloPaginato::leggiTutto()
-{
-    if (m_lista.finita)
-        return;
-    Pagina resto;
-    const bool letta = leggiPagina(m_lista, 0, m_lista.righe, resto);
-    aggiungi(std::move(resto));
-    if (!letta)
-        emit letturaFallita(m_errore);
-}
-
-bool ModelloPaginato::canFetchMore(const QModelIndex &genitore) const
-{
-    return !genitore.isValid() && !m_lista.finita;
-}
-
-void ModelloPaginato::fetchMore(const QModelIndex &genitore)
-{
-    if (!canFetchMore(genitore))
-        return;
-    Pagina pagina;
-    const bool letta = leggiPagina(m_lista, righePerPagina, m_lista.righe, pagina);
-    aggiungi(std::move(pagina));
-    if (!letta)
-        emit letturaFallita(m_errore);
+    const int numero = m_lista.istruzione.ordine.vuoto() ? 0 : riga / righePerPagina;
+    auto trovata = m_lista.pagine.find(numero);
+    if (trovata == m_lista.pagine.end()) {
+        if (!leggiPagina(m_lista, numero)) {
+            // Reported once the view has done asking: a signal in the middle of a paint would
+            // open a message box there.
+            QMetaObject::invokeMethod(
+                const_cast<ModelloPaginato *>(this),
+                [this, errore = m_errore] {
+                    emit const_cast<ModelloPaginato *>(this)->letturaFallita(errore);
+                },
+                Qt::QueuedConnection);
+            m_lista.pagine[numero] = Pagina{numero * righePerPagina, 0, false, {}, {}, {}};
+        }
+        trovata = m_lista.pagine.find(numero);
+    }
+    return &trovata->second;
 }
 
 int ModelloPaginato::rowCount(const QModelIndex &genitore) const
@@ -126,14 +143,12 @@ QVariant ModelloPaginato::data(const QModelIndex &indice, int ruolo) const
     if (!indice.isValid() || (ruolo != Qt::DisplayRole && ruolo != Qt::EditRole) ||
         indice.row() >= m_lista.righe || indice.column() >= m_lista.intestazioni.count())
         return QVariant();
-    // The last page that starts at or before the row.
-    const auto dopo =
-        std::upper_bound(m_lista.pagine.begin(), m_lista.pagine.end(), indice.row(),
-                         [](int riga, const Pagina &pagina) { return riga < pagina.prima; });
-    const Pagina &pagina = *(dopo - 1);
-    if (!pagina.risultato.seek(indice.row() - pagina.prima))
+    const Pagina *pagina = paginaDi(indice.row());
+    const int riga = indice.row() - pagina->prima;
+    if (riga >= pagina->righe ||
+        !pagina->risultato.seek(pagina->inversa ? pagina->righe - 1 - riga : riga))
         return QVariant();
-    return pagina.risultato.value(indice.column());
+    return pagina->risultato.value(indice.column());
 }
 
 QVariant ModelloPaginato::headerData(int sezione, Qt::Orientation orientamento, int ruolo) const
