@@ -3,6 +3,7 @@
 // collection window's lists.)
 #include "services/modprincipale.h"
 
+#include "component/cRiscuti.h"
 #include "data/connessione.h"
 #include "data/recordset.h"
 #include "data/riservaconnessioni.h"
@@ -79,6 +80,17 @@ private slots:
         QCOMPARE(numeroErrore([] { EseguiComando("create table clien (a int);"); }), 1050);
         comune.chiudi();
         QTRY_COMPARE(sessioni(), 1);
+    }
+
+    // A host that lets the component go has its logins on the server go too.
+    void fineDelComponente()
+    {
+        RiservaConnessioni::svuota();
+        auto componente = std::make_unique<cRiscuti>();
+        Connessione(m_db->testoConnessione()).apri(); // closed at once: kept for reuse
+        QCOMPARE(RiservaConnessioni::numeroInAttesa(), 1);
+        componente.reset();
+        QCOMPARE(RiservaConnessioni::numeroInAttesa(), 0);
     }
 
     // Entering and leaving the topmost band, as the remittance window does around its letter: the
