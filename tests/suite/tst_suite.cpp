@@ -34,6 +34,7 @@ class tst_Suite : public QObject
 private slots:
     void initTestCase();
     void init();
+    void cleanup() { m_risposte.reset(); }
     void leggiIni_data();
     void leggiIni();
     void creaModuliStampa_data();
@@ -50,14 +51,14 @@ private slots:
     void uscite();
 
 private:
-    // A new INI file holding `contenuto`.
+    // The test's INI file, holding `contenuto`.
     QString ini(const QByteArray &contenuto);
     // Prints customer 500's letter of a cheque, listing the rows of `query`: the number of the
     // ErroreDb thrown, 0 for none.
     int stampa(const QString &query, int modulo = 8);
 
     std::unique_ptr<DatabaseDiProva> m_db;
-    int m_file = 0;
+    std::unique_ptr<RisposteMessaggi> m_risposte;
     std::unique_ptr<QTemporaryDir> m_archivio;
     cModuliStampaPredefinito m_modulo;
     bool m_flag = false;
@@ -103,11 +104,12 @@ void tst_Suite::init()
 {
     m_archivio = std::make_unique<QTemporaryDir>();
     qputenv("RISCUTI_ARCHIVIO_STAMPE", m_archivio->path().toUtf8());
+    m_risposte = std::make_unique<RisposteMessaggi>(); // no test waits on a window
 }
 
 QString tst_Suite::ini(const QByteArray &contenuto)
 {
-    QFile file(m_archivio->filePath(QString::number(++m_file) + ".ini"));
+    QFile file(m_archivio->filePath("suite.ini"));
     if (file.open(QIODevice::WriteOnly))
         file.write(contenuto);
     return file.fileName();
@@ -358,9 +360,8 @@ void tst_Suite::uscite()
     if (scelta == "stampante" && !QPrinterInfo::defaultPrinter().isNull())
         QSKIP("this machine has a printer: the letter would be printed");
     qputenv("RISCUTI_STAMPA", scelta.toUtf8());
-    RisposteMessaggi risposte;
     QString vista;
-    risposte.gestisci([&vista](QWidget *finestra) {
+    m_risposte->gestisci([&vista](QWidget *finestra) {
         auto *pagine = finestra->findChild<QPrintPreviewWidget *>();
         QVERIFY(QTest::qWaitFor([pagine] { return !pagine || pagine->pageCount() > 0; }, 5000));
         auto *box = qobject_cast<QMessageBox *>(finestra);
