@@ -404,9 +404,8 @@ void tst_Ricerca::percorsi_data()
          "riga:12 ;cmdSeleziona", "10, 12  / " + anno, "12|10/02/2016");
     riga("1: Visualizza from a typed reference", 1, "txtValore=R-150;invio;chiudi",
          "12 , 90 / " + anno, "90|10/01/2016");
-    riga("7: Esc leaves with none", 7, "esc", "90 / cmdEsci / ", "|10/01/2016");
-    riga("7: Visualizza asks for a number; the list stays", 7, "invio;chiudi", "90 / cmdEsci / ",
-         "9|10/01/2016",
+    riga("7: Visualizza asks for a number, the list stays; Esc leaves with none", 7, "invio;esc",
+         "90 / cmdEsci / ", "|10/01/2016",
          {comeAppare("Indicare il numero di lettera di vettura.", "Riscuti",
                      QMessageBox::Information)});
     riga("7: Visualizza compares as a number", 7, "txtValore=9;invio;riga:10;cmdSeleziona",
@@ -415,9 +414,10 @@ void tst_Ricerca::percorsi_data()
          "9 / lblRif, txtValore, lblAnno, txtAnnoData, cmdVisualizza, cmdEsci / ", "90|10/01/2016");
     riga("11: this year's held shipments", 11, "riga:9;cmdSeleziona",
          "9, 90 / lblRif, txtValore, cmdEsci / ", "9|04/03/2015");
-    riga("11: held from a date typed into the mask", 11,
-         "txtAnnoData=0111" + QString::number(QDate::currentDate().year() - 1) + ";invio;chiudi",
-         "10, 9, 90 / lblRif, txtValore, cmdEsci / ", "90|10/01/2016");
+    const QString anno11 = QString::number(QDate::currentDate().year());
+    riga("11: held from a date typed into the mask; an invalid one runs the list again", 11,
+         "txtAnnoData=0106" + anno11 + ";invio;txtAnnoData=3102" + anno11 + ";invio;chiudi",
+         "90 / lblRif, txtValore, cmdEsci / ", "90|10/01/2016");
     riga("12: nothing for the customer: Esci", 12, "cliente:999;cmdEsci", vuota, "|10/01/2016");
     riga("12: a reference with a quote; a double click picks", 12,
          "txtValore=O'NEIL;invio;doppio:20", "20 / lblAnno, txtAnnoData, cmdEsci / ",
