@@ -93,8 +93,8 @@ void tst_Suite::initTestCase()
         "INSERT INTO letve00f (lefili, lenrlv, leanlv, ledtlv, lerife, ledest, lecodi, lecnss, "
         "leflic, leflsc, ledtin, lendvc) VALUES "
         "('01', '7003', 2025, '2025-01-12', 'RIF-C', 'Bar', 500, 0.30, '1', 0, '2025-01-20', 0),"
-        "('01', '7001', 2025, '2025-01-10', 'RIF-A', 'Caffè', 500, 0.10, '1', 0, '2025-01-20', 0),"
-        "('01', '7002', 2025, '2025-01-11', 'RIF-B', 'L''Oca', 500, 0.20, '1', 0, '2025-01-21', 0),"
+        "('01', '10', 2025, '2025-01-10', 'RIF-B', 'L''Oca', 500, 0.20, '1', 0, '2025-01-21', 0),"
+        "('01', '9', 2025, '2025-01-10', 'RIF-A', 'Caffè', 500, 0.10, '1', 0, '2025-01-20', 0),"
         "('01', '7999', 2025, '2025-01-10', 'RIF-X', 'X', 501, 5.00, '1', 0, '2025-01-20', 0);\n"
         "CREATE TABLE PC01Rimessa SELECT * FROM vdaticontrassegni WHERE lecodi=500;\n"));
     m_modulo.setPercorsoDb(m_db->testoConnessione());
@@ -286,7 +286,7 @@ void tst_Suite::lettera_data()
     QTest::addColumn<QString>("prima");
     QTest::addColumn<QString>("atteso");
     const QString oggi = QDate::currentDate().toString("dd/MM/yyyy");
-    QTest::newRow("provisional: the customer's shipments by date, no other's")
+    QTest::newRow("provisional: the customer's shipments by date and number, no other's")
         << selezione << ""
         << "Espresso Padano Trasporti S.p.A. Via dell'Innovazione 14 20126 Milano (MI) "
            "P. IVA 08312450151 Tel. 02 6612 4400 · amministrazione@espressopadano.it Spett.le "
@@ -294,7 +294,7 @@ void tst_Suite::lettera_data()
                oggi +
                " Oggetto: Rimessa contrassegni incassati per Vs. conto Codice cliente: 500 "
                "Assegno nr. 4711, tratto su: Banca Popolare N. LDV Data Vs. riferimento "
-               "Destinatario Importo 7001 10/01/2025 RIF-A Caffè 0,10 € 7002 11/01/2025 RIF-B "
+               "Destinatario Importo 9 10/01/2025 RIF-A Caffè 0,10 € 10 10/01/2025 RIF-B "
                "L'Oca 0,20 € 7003 12/01/2025 RIF-C Bar 0,30 € Totale (3 spedizioni) 0,60 € "
                "Distinti saluti. Espresso Padano Trasporti S.p.A. Ufficio contrassegni "
                "______________________________ Allegato n.1 assegno bancario <fine>";
@@ -329,7 +329,7 @@ void tst_Suite::archivio()
     qputenv("RISCUTI_ARCHIVIO_STAMPE", cartella.toUtf8());
     QCOMPARE(stampa(selezione), 0);
     const QString pdf = m_modulo.ultimoPdf().replace(QRegularExpression("\\d{8}_\\d{6}"), "T");
-    QCOMPARE(pdf, cartella + "/rimessa_500_T.pdf"); // in the folder, the date and time
+    QCOMPARE(pdf, cartella + "/rimessa_500_T.pdf"); // in the folder, with the date and time
     QCOMPARE(stampa(selezione), 0);
     QCOMPARE(archiviati().size(), 2);
     // A form other than the remittance letter is refused, and nothing more is filed.
