@@ -23,27 +23,17 @@ void tst_FormatiGriglia::formati_data()
     QTest::addColumn<QVariant>("valore");
     QTest::addColumn<QString>("atteso");
     // Cells as the grid gets them: flags, amounts and states as text, NULL as nothing.
-    const char *const casi[][3] = {{"BorCons", "1", "*"},
-                                   {"BorCons", "-3", "*"},
-                                   {"BorCons", "0", ""},
-                                   {"BorCons", nullptr, ""},
-                                   {"Contr", nullptr, ""},
-                                   {"Contr", "0.00", ""},
-                                   {"Contr", "0", ""},
-                                   {"Assegnato", "1234.50", "1.234,50\u00A0€"},
-                                   {"Anticip", "n/d", "n/d"},
-                                   {"TipoContr", "1.0", "Cassa"},
-                                   {"TipoAnt", "1.1", "Cassa-inviato"},
-                                   {"TipoAss", "2.0", "Ass.Mitt."},
-                                   {"TipoContr", "3.1", "Ns.Ass.-inviato"},
-                                   {"TipoContr", "4.0", "Bonifico"},
-                                   {"TipoContr", "4.2", "Bonifico-inviato"},
-                                   {"TipoContr", "0.1", ""},
-                                   {"TipoContr", "5.0", ""},
-                                   {"TipoContr", "1", ""},
-                                   {"TipoContr", "x.0", ""},
-                                   {"Testo", " 12 ", " 12 "},
-                                   {"Testo", nullptr, ""}};
+    // clang-format off
+    const char *const casi[][3] = {
+        {"BorCons", "1", "*"}, {"BorCons", "-3", "*"}, {"BorCons", "0", ""},
+        {"BorCons", nullptr, ""}, {"Contr", nullptr, ""}, {"Contr", "0.00", ""}, {"Contr", "0", ""},
+        {"Assegnato", "1234.50", "1.234,50\u00A0€"}, {"Anticip", "n/d", "n/d"},
+        {"TipoContr", "1.0", "Cassa"}, {"TipoAnt", "1.1", "Cassa-inviato"},
+        {"TipoAss", "2.0", "Ass.Mitt."}, {"TipoContr", "3.1", "Ns.Ass.-inviato"},
+        {"TipoContr", "4.0", "Bonifico"}, {"TipoContr", "4.2", "Bonifico-inviato"},
+        {"TipoContr", "0.1", ""}, {"TipoContr", "5.0", ""}, {"TipoContr", "1", ""},
+        {"TipoContr", "x.0", ""}, {"Testo", " 12 ", " 12 "}, {"Testo", nullptr, ""}};
+    // clang-format on
     for (const auto &caso : casi) {
         QTest::addRow("%s %s", caso[0], caso[1] ? caso[1] : "NULL")
             << caso[0] << (caso[1] ? QVariant(caso[1]) : QVariant()) << QString::fromUtf8(caso[2]);
