@@ -154,7 +154,7 @@ void tst_Campi::data()
         CampoData::conValidita(m_campo, messaggio);
     else
         CampoData::senzaControllo(m_campo);
-    QSignalSpy clic(m_pulsante, &QPushButton::clicked);
+    QSignalSpy pressione(m_pulsante, &QPushButton::pressed);
     mostra();
     entra();
     QCOMPARE(CampoData::testo(m_campo), CampoData::mascheraVuota());
@@ -163,10 +163,11 @@ void tst_Campi::data()
     if (!box.isEmpty())
         m_risposte->rispondi(QMessageBox::Ok);
     esci(come);
+    QCOMPARE(m_risposte->registrati().size(), box.isEmpty() ? 0 : 1); // as the focus went
     if (variante == Validita && !box.isEmpty()) {
         QTRY_VERIFY(m_campo->hasFocus());
         QCOMPARE(m_campo->selectedText(), scritto);
-        QCOMPARE(clic.count(), 0);
+        QCOMPARE(pressione.count(), 0);
         QTest::keyClick(m_campo, Qt::Key_Home);
         QTest::keyClicks(m_campo, "01012015");
         esci(come);
@@ -180,8 +181,7 @@ void tst_Campi::data()
     QCOMPARE(m_campo->inputMask().isEmpty(), lasciato.isEmpty());
     QCOMPARE(m_campo->maxLength(), 10);
     QCOMPARE(ricerche.join(' '), variante == Ricerca ? lasciato : QString());
-    // The box of a failed lookup takes the click that left the field.
-    QCOMPARE(clic.count(), come == Clic && (variante != Ricerca || box.isEmpty()) ? 1 : 0);
+    QCOMPARE(pressione.count(), come == Clic ? 1 : 0);
 }
 
 // A field that takes a year or a date, by the search: the mask (and length 10) only for a date.
