@@ -64,18 +64,17 @@ inline QStringList testi(DatabaseDiProva &db, const QString &sql,
 inline QStringList righe(DatabaseDiProva &db, const QString &tabella,
                          const QString &condizione = QString())
 {
-    QStringList risultato =
-        testi(db,
-              QStringLiteral("SELECT * FROM `%1`").arg(tabella) +
-                  (condizione.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condizione),
-              QStringLiteral(" ¦ "), QStringLiteral("NULL"));
+    const QString dove = condizione.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condizione;
+    QStringList risultato = testi(db, QStringLiteral("SELECT * FROM `%1`%2").arg(tabella, dove),
+                                  QStringLiteral(" ¦ "), QStringLiteral("NULL"));
     risultato.sort();
     return risultato;
 }
 
 // Remittance `numero` of `data` in the database: "<waybills stamped and sent>|<records>|<last
 // number>".
-inline QString esitoRimessa(DatabaseDiProva &db, int numero, const QDate &data)
+inline QString esitoRimessa(DatabaseDiProva &db, int numero = 42,
+                            const QDate &data = QDate::currentDate())
 {
     const QString sql = QStringLiteral(
         "SELECT CONCAT((SELECT COUNT(*) FROM letve00f WHERE lendvc=%1 AND ledtvc='%2' AND "
@@ -88,10 +87,10 @@ inline QString esitoRimessa(DatabaseDiProva &db, int numero, const QDate &data)
 inline QMap<QString, QStringList> istantanea(DatabaseDiProva &db)
 {
     QMap<QString, QStringList> tabelle;
-    for (const QVariantList &nome : db.righe(QStringLiteral(
-             "SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA=DATABASE() "
-             "AND TABLE_TYPE='BASE TABLE'")))
-        tabelle.insert(nome.value(0).toString(), righe(db, nome.value(0).toString()));
+    for (const QString &nome : testi(db, QStringLiteral("SELECT TABLE_NAME FROM information_schema."
+                                                        "TABLES WHERE TABLE_SCHEMA=DATABASE() AND "
+                                                        "TABLE_TYPE='BASE TABLE'")))
+        tabelle.insert(nome, righe(db, nome));
     return tabelle;
 }
 
@@ -118,12 +117,8 @@ inline QStringList differenze(const QMap<QString, QStringList> &prima,
 // The names of the work tables ("...Rimessa") left in the test database.
 inline QStringList tabelleDiLavoro(DatabaseDiProva &db)
 {
-    QStringList nomi;
-    for (const QVariantList &nome : db.righe(QStringLiteral(
-             "SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA=DATABASE() "
-             "AND TABLE_NAME LIKE '%rimessa'")))
-        nomi << nome.value(0).toString();
-    return nomi;
+    return testi(db, QStringLiteral("SELECT TABLE_NAME FROM information_schema.TABLES WHERE "
+                                    "TABLE_SCHEMA=DATABASE() AND TABLE_NAME LIKE '%rimessa'"));
 }
 
 // What a trigger runs where a test means to cut the connection: it sleeps until the cut.

@@ -1,13 +1,11 @@
 // One station of the concurrent posting test, in a process of its own under its own computer
 // name: it selects its customer's collections of January 2025 (our cheque for types 3 and 4),
 // says so with its work table's name, waits for its standard input to close, posts into that
-// table and reports on standard output, one line each:
+// table (which it leaves there) and reports on standard output, one line each:
 //     pronto|<work table>   numero|<remittance number>   nelfrattempo|<gone>|<selected>
 //     riga|<lecodi>|<lendvc>   (each row of the letter, read as the printer reads it)
-//     errore|<text>
 // Arguments: <connection text> <customer> <type>
 #include "data/connessione.h"
-#include "data/istruzioni.h"
 #include "data/recordset.h"
 #include "remittance/postazione.h"
 #include "remittance/registrazionerimessa.h"
@@ -17,7 +15,8 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdio>
+#include <iostream>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -31,31 +30,24 @@ int main(int argc, char *argv[])
     const Istruzioni::DatiAssegno assegno{u"R-"_s + cliente, u"Banca %1'"_s.arg(cliente),
                                           Importo::daCentesimi(10050)};
     QTextStream uscita(stdout);
+    // A failure ends the process through std::terminate, which writes it on standard error.
+    Connessione connessione(argomenti.value(1));
+    connessione.apri();
+    RegistrazioneRimessa rimessa(connessione, {cliente, argomenti.value(3).toInt(),
+                                               QDate(2025, 1, 1), QDate(2025, 1, 31), assegno});
+    rimessa.seleziona();
+    uscita << "pronto|" << tabella << Qt::endl;
+    std::cin.ignore(std::numeric_limits<std::streamsize>::max()); // until the input closes
     try {
-        Connessione connessione(argomenti.value(1));
-        connessione.apri();
-        RegistrazioneRimessa rimessa(connessione, {cliente, argomenti.value(3).toInt(),
-                                                   QDate(2025, 1, 1), QDate(2025, 1, 31), assegno});
-        rimessa.seleziona();
-        uscita << "pronto|" << tabella << Qt::endl;
-        while (std::getchar() != EOF) {
-        }
-        try {
-            rimessa.registra({tabella, ModelloCreaTabella()});
-            uscita << "numero|" << rimessa.numero() << Qt::endl;
-            Recordset righe;
-            righe.apri(rimessa.datiLettera().at(1), connessione.testoConnessione());
-            for (righe.primo(); !righe.eof(); righe.successivo())
-                uscita << "riga|" << righe.campo(u"lecodi"_s).toString() << '|'
-                       << righe.campo(u"lendvc"_s).toString() << Qt::endl;
-        } catch (const LdvRimesseNelFrattempo &rimesse) {
-            uscita << "nelfrattempo|" << rimesse.quante << '|' << rimesse.selezionate << Qt::endl;
-        }
-        if (rimessa.tabellaPronta())
-            connessione.esegui(Istruzioni::eliminaTabella(tabella));
-    } catch (const ErroreDb &errore) {
-        uscita << "errore|" << errore.testo() << Qt::endl;
-        return 1;
+        rimessa.registra({tabella, ModelloCreaTabella()});
+        uscita << "numero|" << rimessa.numero() << Qt::endl;
+        Recordset righe;
+        righe.apri(rimessa.datiLettera().at(1), connessione.testoConnessione());
+        for (righe.primo(); !righe.eof(); righe.successivo())
+            uscita << "riga|" << righe.campo(u"lecodi"_s).toString() << '|'
+                   << righe.campo(u"lendvc"_s).toString() << Qt::endl;
+    } catch (const LdvRimesseNelFrattempo &rimesse) {
+        uscita << "nelfrattempo|" << rimesse.quante << '|' << rimesse.selezionate << Qt::endl;
     }
     return 0;
 }
