@@ -210,9 +210,8 @@ void tst_RegistrazioneRimessa::guasto()
     };
     QCOMPARE(numeroErrore(azione), taglio ? 1927 : 1644);
     QCOMPARE(stato(), prima);
-    QVERIFY(annullamento || testi(*m_db, u"SELECT lendvc, NrDistinta FROM PC01Rimessa WHERE "
-                                         "lendvc<>0 OR NrDistinta IS NOT NULL"_s)
-                                .isEmpty());
+    QVERIFY(annullamento ||
+            testi(*m_db, u"SELECT 1 FROM PC01Rimessa WHERE lendvc OR NrDistinta"_s).isEmpty());
 
     // The fault gone (the run drops its work table at its end, the trigger on it with it).
     init();
