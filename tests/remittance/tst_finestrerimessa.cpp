@@ -12,6 +12,7 @@
 #include "support/rispostemessaggi.h"
 #include "support/stamparegistrata.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
@@ -159,6 +160,15 @@ void tst_FinestreRimessa::rimessa_data()
                                   "rimessa contrassegni."_s,
                                   u"Gestione rimessa contrassegni"_s, QMessageBox::Critical)}
         << u"1|1|42"_s << QStringList{rimessa};
+    // Another station remits one of the waybills while the question is open.
+    QTest::newRow("another station remitted one meanwhile: told, nothing posted")
+        << 3 << QMessageBox::Yes
+        << QStringList{domandaDefinitiva,
+                       comeAppare(u"Nel frattempo un'altra postazione ha rimesso 1 delle 3 "
+                                  "spedizioni selezionate. La rimessa non è stata registrata: "
+                                  "ripeterla."_s,
+                                  titoloRimessa, QMessageBox::Warning)}
+        << u"0|0|41"_s << QStringList();
 }
 
 // The button's run end to end: the boxes, what was posted, the letter handed to the print
@@ -187,13 +197,19 @@ void tst_FinestreRimessa::rimessa()
         operatore.compila(u"txtImportoAss"_s, u"60,5"_s);
     }
     StampaRegistrata::Registro &stampa = StampaRegistrata::ultima();
-    stampa.fallisce = messaggi.size() > 1; // the second box tells of the print's failure
+    stampa.fallisce = messaggi.value(1).startsWith(u"Critical"); // the print's failure
     int stampe = 0;
     stampa.durante = [&] {
         if (++stampe == 1 && !m_finestra->close()) // refused while the run goes on,
             operatore.premi(u"cmdRimessa"_s);      // and no second run starts
     };
-    m_risposte.rispondi(risposta);
+    if (messaggi.value(1).contains(u"Nel frattempo"))
+        m_risposte.gestisci([this](QWidget *domanda) {
+            m_db->esegui(u"UPDATE letve00f SET lendvc=99, leflsc=1 WHERE lenrlv='3002'"_s);
+            clic(static_cast<QMessageBox *>(domanda)->button(QMessageBox::Yes));
+        });
+    else
+        m_risposte.rispondi(risposta);
     for (int i = 1; i < messaggi.size(); ++i)
         m_risposte.rispondi(QMessageBox::Ok);
     operatore.premi(u"cmdRimessa"_s);
@@ -224,49 +240,41 @@ void tst_FinestreRimessa::rimessa()
 void tst_FinestreRimessa::annullamento_data()
 {
     QTest::addColumn<QString>("numero");
-    QTest::addColumn<QString>("data");
     QTest::addColumn<QMessageBox::StandardButton>("risposta");
     QTest::addColumn<QString>("esito"); // remittance 40 of 10/02/2025 afterwards
     QTest::addColumn<QString>("messaggio");
     const QString titolo = u"Riscuti"_s;
-    const auto annullata = [&](const QString &data) {
-        return comeAppare(u"Rimessa contrassegni: 40 del %1 annullata."_s.arg(data), titolo,
-                          QMessageBox::Information);
-    };
     QTest::newRow("Yes: cancelled, fields emptied")
-        << u"40"_s << u"10/02/2025"_s << QMessageBox::Yes << u"0|0|41"_s
-        << annullata(u"10/02/2025"_s);
-    QTest::newRow("No: nothing changed")
-        << u"40"_s << u"10/02/2025"_s << QMessageBox::No << u"2|2|41"_s << QString();
+        << u"40"_s << QMessageBox::Yes << u"0|0|41"_s
+        << comeAppare(u"Rimessa contrassegni: 40 del 10/02/2025 annullata."_s, titolo,
+                      QMessageBox::Information);
+    QTest::newRow("No: nothing changed") << u"40"_s << QMessageBox::No << u"2|2|41"_s << QString();
     QTest::newRow("letters in the number: refused, fields kept")
-        << u"4a0"_s << u"10/02/2025"_s << QMessageBox::Yes << u"2|2|41"_s
+        << u"4a0"_s << QMessageBox::Yes << u"2|2|41"_s
         << comeAppare(u"Impossibile annullare la rimessa contrassegni."_s, titolo,
                       QMessageBox::Warning);
-    QTest::newRow("no date: nothing to cancel, success all the same")
-        << u"40"_s << QString() << QMessageBox::Yes << u"2|2|41"_s << annullata(QString());
 }
 
 void tst_FinestreRimessa::annullamento()
 {
     QFETCH(QString, numero);
-    QFETCH(QString, data);
     QFETCH(QMessageBox::StandardButton, risposta);
     QFETCH(QString, esito);
     QFETCH(QString, messaggio);
     Operatore operatore = apri(frmAnnullaRimessa::istanza());
     operatore.compila(u"txtNum"_s, numero);
-    operatore.digita(u"txtData"_s, QString(data).remove(u'/'));
+    operatore.digita(u"txtData"_s, u"10022025"_s);
     m_risposte.rispondi({risposta, QMessageBox::Ok});
     operatore.premi(u"cmdAnnullaRimessa"_s);
 
-    const QStringList domanda{comeAppare(u"Annullare la rimessa %1 del %2?"_s.arg(numero, data),
+    const QStringList domanda{comeAppare(u"Annullare la rimessa %1 del 10/02/2025?"_s.arg(numero),
                                          u"Riscuti"_s, QMessageBox::Question,
                                          QMessageBox::Yes | QMessageBox::No)};
     QCOMPARE(visti(), messaggio.isEmpty() ? domanda : domanda + QStringList{messaggio});
     QCOMPARE(ControlliDb::esitoRimessa(*m_db, 40, QDate(2025, 2, 10)), esito);
     const bool svuotata = messaggio.endsWith(u"annullata."_s);
     QCOMPARE(operatore.mostrato(u"txtNum"_s), svuotata ? QString() : numero);
-    QCOMPARE(operatore.mostrato(u"txtData"_s), svuotata ? QString() : data);
+    QCOMPARE(operatore.mostrato(u"txtData"_s), svuotata ? QString() : u"10/02/2025"_s);
 }
 
 QTEST_MAIN(tst_FinestreRimessa)
