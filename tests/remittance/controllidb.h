@@ -1,58 +1,96 @@
 #pragma once
 
-// Database checks shared by the suites that post and cancel remittances: the waybills'
-// remittance state and the remittance records as lines of text; whole tables as text, to prove
-// that nothing but the intended rows changed; and a cut of a connection from another thread, as
-// a failing network or an administrator's KILL would cut it.
+// Database checks shared by the suites that post, cancel and inject faults: the remittance
+// suites' waybills; results and whole tables as text, to prove that nothing but the intended rows
+// changed; and a cut of a connection in the middle of a statement.
 
 #include "support/databasediprova.h"
 
-#include <QElapsedTimer>
+#include <QDate>
 #include <QMap>
-#include <QSqlDatabase>
+#include <QProcess>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
 
-#include <atomic>
-#include <chrono>
-#include <thread>
-
 namespace ControlliDb {
 
+// Customer 1001's January 2025 collections of each type, waiting for a remittance (the first
+// seven); neighbours the selection leaves out (another year, February, another customer, sent,
+// remitted); remittance 40 of 10/02/2025 by our cheque over two waybills, and a 40 of another
+// day. The last number is 41.
+inline const char *const datiRimessa = R"(
+DELETE FROM letve00f; DELETE FROM contrassegni; DELETE FROM clien;
+UPDATE zolvimacon_tabge00f SET UltimoNumDistVersam=41;
+INSERT INTO clien (Codice, RagioneSociale) VALUES (1001, 'Elettroforniture Brambilla');
+INSERT INTO letve00f (lefili, lenrlv, leanlv, lecodi, lecnss, leflic, ledtin) VALUES
+  ('01','1001',2025,1001,120.50,'1','2025-01-10'), ('02','1002',2025,1001,80,'1','2025-01-31'),
+  ('01','2001',2025,1001,15,'2','2025-01-05'), ('01','3001',2025,1001,10,'3','2025-01-01'),
+  ('01','3002',2025,1001,20,'3','2025-01-15'), ('03','3003',2025,1001,30.50,'3','2025-01-20'),
+  ('01','4001',2025,1001,400,'4','2025-01-11'), ('01','1001',2024,1001,99,'1','2024-01-10'),
+  ('01','1005',2025,1001,50,'1','2025-02-01'), ('01','1008',2025,1002,75,'1','2025-01-14');
+INSERT INTO letve00f (lefili, lenrlv, leanlv, lecodi, lecnss, leflic, ledtin, leflsc, lendvc,
+                      ledtvc) VALUES
+  ('01','1006',2025,1001,60,'1','2025-01-12',1,0,NULL),
+  ('01','1007',2025,1001,70,'1','2025-01-13',0,7,'2024-12-31'),
+  ('01','4040',2025,1001,11,'3','2025-01-05',1,40,'2025-02-10'),
+  ('02','4041',2025,1001,12,'3','2025-01-05',1,40,'2025-02-10'),
+  ('01','4042',2024,1001,13,'3','2024-01-05',1,40,'2024-02-10');
+INSERT INTO contrassegni (NrDistinta, DataDistinta, Riferimento, Banca, Importo)
+VALUES (40,'2025-02-10','A-1','Banca Sella',23), (40,'2025-02-10','A-1','Banca Sella',23),
+  (40,'2024-02-10','Z-9','Banca Sella',13);
+)";
+
+// Each row of the result of `sql` as one text: values joined by `tra`, NULL as `nullo`,
+// decimals as exact text, dates yyyy-MM-dd.
+inline QStringList testi(DatabaseDiProva &db, const QString &sql,
+                         const QString &tra = QStringLiteral("|"),
+                         const QString &nullo = QStringLiteral("-"))
+{
+    QStringList testi;
+    for (const QVariantList &riga : db.righe(sql)) {
+        QStringList valori;
+        for (const QVariant &valore : riga)
+            valori << (valore.isNull() ? nullo : valore.toString());
+        testi << valori.join(tra);
+    }
+    return testi;
+}
+
 // Every row of a table (those meeting `condizione`, when given) as one text: values joined by
-// " ¦ ", NULL as "NULL", decimals as exact text; sorted. Two calls compare equal only when the
-// table holds the same rows, byte for byte.
+// " ¦ ", NULL as "NULL"; sorted. Two calls compare equal only when the table holds the same rows,
+// byte for byte.
 inline QStringList righe(DatabaseDiProva &db, const QString &tabella,
                          const QString &condizione = QString())
 {
-    QSqlQuery query(db.db());
-    query.setNumericalPrecisionPolicy(QSql::HighPrecision);
-    if (!query.exec(QStringLiteral("SELECT * FROM `%1`").arg(tabella) +
-                    (condizione.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condizione)))
-        return {QStringLiteral("non leggibile: ") + DatabaseDiProva::descrivi(query.lastError())};
-    QStringList risultato;
-    while (query.next()) {
-        QStringList valori;
-        for (int i = 0; i < query.record().count(); ++i) {
-            const QVariant valore = query.value(i);
-            valori << (valore.isNull() ? QStringLiteral("NULL") : valore.toString());
-        }
-        risultato << valori.join(QStringLiteral(" ¦ "));
-    }
+    const QString dove = condizione.isEmpty() ? QString() : QStringLiteral(" WHERE ") + condizione;
+    QStringList risultato = testi(db, QStringLiteral("SELECT * FROM `%1`%2").arg(tabella, dove),
+                                  QStringLiteral(" ¦ "), QStringLiteral("NULL"));
     risultato.sort();
     return risultato;
+}
+
+// Remittance `numero` of `data` in the database: "<waybills stamped and sent>|<records>|<last
+// number>".
+inline QString esitoRimessa(DatabaseDiProva &db, int numero = 42,
+                            const QDate &data = QDate::currentDate())
+{
+    const QString sql = QStringLiteral(
+        "SELECT CONCAT((SELECT COUNT(*) FROM letve00f WHERE lendvc=%1 AND ledtvc='%2' AND "
+        "leflsc=1), '|', (SELECT COUNT(*) FROM contrassegni WHERE NrDistinta=%1 AND "
+        "DataDistinta='%2'), '|', UltimoNumDistVersam) FROM zolvimacon_tabge00f");
+    return db.valore(sql.arg(numero).arg(data.toString(Qt::ISODate))).toString();
 }
 
 // Every base table of the test database, by name.
 inline QMap<QString, QStringList> istantanea(DatabaseDiProva &db)
 {
     QMap<QString, QStringList> tabelle;
-    for (const QVariantList &nome : db.righe(QStringLiteral(
-             "SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA=DATABASE() "
-             "AND TABLE_TYPE='BASE TABLE'")))
-        tabelle.insert(nome.value(0).toString(), righe(db, nome.value(0).toString()));
+    for (const QString &nome : testi(db, QStringLiteral("SELECT TABLE_NAME FROM information_schema."
+                                                        "TABLES WHERE TABLE_SCHEMA=DATABASE() AND "
+                                                        "TABLE_TYPE='BASE TABLE'")))
+        tabelle.insert(nome, righe(db, nome));
     return tabelle;
 }
 
@@ -66,16 +104,12 @@ inline QStringList differenze(const QMap<QString, QStringList> &prima,
     nomi.removeDuplicates();
     nomi.sort();
     for (const QString &nome : std::as_const(nomi)) {
-        const QStringList vecchie = prima.value(nome);
-        const QStringList nuove = dopo.value(nome);
-        for (const QString &riga : vecchie) {
-            if (!nuove.contains(riga))
+        for (const QString &riga : prima.value(nome))
+            if (!dopo.value(nome).contains(riga))
                 diverse << QLatin1Char('-') + nome + QStringLiteral(": ") + riga;
-        }
-        for (const QString &riga : nuove) {
-            if (!vecchie.contains(riga))
+        for (const QString &riga : dopo.value(nome))
+            if (!prima.value(nome).contains(riga))
                 diverse << QLatin1Char('+') + nome + QStringLiteral(": ") + riga;
-        }
     }
     return diverse;
 }
@@ -83,12 +117,8 @@ inline QStringList differenze(const QMap<QString, QStringList> &prima,
 // The names of the work tables ("...Rimessa") left in the test database.
 inline QStringList tabelleDiLavoro(DatabaseDiProva &db)
 {
-    QStringList nomi;
-    for (const QVariantList &nome : db.righe(QStringLiteral(
-             "SELECT TABLE_NAME FROM information_schema.TABLES WHERE TABLE_SCHEMA=DATABASE() "
-             "AND TABLE_NAME LIKE '%rimessa'")))
-        nomi << nome.value(0).toString();
-    return nomi;
+    return testi(db, QStringLiteral("SELECT TABLE_NAME FROM information_schema.TABLES WHERE "
+                                    "TABLE_SCHEMA=DATABASE() AND TABLE_NAME LIKE '%rimessa'"));
 }
 
 // What a trigger runs where a test means to cut the connection: it sleeps until the cut.
@@ -97,86 +127,39 @@ inline QString attesaDelTaglio()
     return QStringLiteral("SET @taglio = SLEEP(20)");
 }
 
-// Kills, from a connection of its own on a thread of its own, the connection that sleeps in a
-// trigger's attesaDelTaglio() (the server shows it in PROCESSLIST in the state "User sleep").
-// The component works on the UI thread and is blocked in that statement meanwhile: this is how a
-// test cuts a connection in the middle of an action, as a failing network or an administrator
-// would.
+// Kills, from a mariadb client of its own, the connection of `database` that sleeps in a
+// trigger's attesaDelTaglio() (the server shows it in the state "User sleep"), looking for it
+// about five seconds. The component is blocked in that statement meanwhile: this is how a test
+// cuts a connection in the middle of an action, as a failing network or an administrator would.
 class TaglioConnessione
 {
 public:
     TaglioConnessione(const QString &socket, const QString &database)
-        : m_thread([this, socket, database] { sorveglia(socket, database); })
-    {}
-    ~TaglioConnessione()
     {
-        m_fine = true;
-        m_thread.join();
+        m_client.start(QStringLiteral("mariadb"),
+                       QStringList{"--no-defaults", "--delimiter=//", "-S", socket, "-u", "root",
+                                   database, "-e", QStringLiteral(R"(BEGIN NOT ATOMIC
+DECLARE i INT DEFAULT 0; WHILE i < 500 DO
+  SET @id = (SELECT MAX(ID) FROM information_schema.PROCESSLIST
+             WHERE DB=DATABASE() AND STATE='User sleep' AND ID<>CONNECTION_ID());
+  IF @id IS NULL THEN DO SLEEP(0.01); SET i = i + 1;
+  ELSE EXECUTE IMMEDIATE CONCAT('KILL ', @id); SELECT 'tagliata'; SET i = 500; END IF;
+END WHILE; END)")});
+        m_client.waitForStarted();
     }
-    TaglioConnessione(const TaglioConnessione &) = delete;
-    TaglioConnessione &operator=(const TaglioConnessione &) = delete;
+    ~TaglioConnessione() { m_client.waitForFinished(10000); }
 
-    bool tagliata() const { return m_tagliata; }
+    // Whether the connection was cut; waits for the client to end.
+    bool tagliata() const
+    {
+        m_client.waitForFinished(10000);
+        m_uscita += m_client.readAllStandardOutput();
+        return m_uscita.contains("tagliata");
+    }
 
 private:
-    void sorveglia(const QString &socket, const QString &database)
-    {
-        const QString nome = QStringLiteral("taglio-%1").arg(quintptr(this));
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), nome);
-            db.setConnectOptions(QStringLiteral("UNIX_SOCKET=") + socket);
-            db.setUserName(QStringLiteral("root"));
-            db.setDatabaseName(database);
-            QElapsedTimer attesa;
-            attesa.start();
-            if (!db.open())
-                qWarning("TaglioConnessione: %s",
-                         qPrintable(DatabaseDiProva::descrivi(db.lastError())));
-            while (db.isOpen() && !m_fine && !m_tagliata && attesa.elapsed() < 30000) {
-                QSqlQuery query(db);
-                query.prepare(
-                    QStringLiteral("SELECT ID FROM information_schema.PROCESSLIST WHERE DB=? AND "
-                                   "STATE='User sleep' AND INFO=? AND ID<>CONNECTION_ID()"));
-                query.addBindValue(database);
-                query.addBindValue(attesaDelTaglio());
-                if (query.exec() && query.next()) {
-                    // Flagged first: the component may report the cut before KILL returns.
-                    m_tagliata = true;
-                    QSqlQuery(db).exec(QStringLiteral("KILL CONNECTION ") +
-                                       query.value(0).toString());
-                } else {
-                    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-                }
-            }
-        }
-        QSqlDatabase::removeDatabase(nome);
-    }
-
-    std::atomic<bool> m_fine{false};
-    std::atomic<bool> m_tagliata{false};
-    std::thread m_thread; // last: it starts once the flags exist
+    mutable QProcess m_client;
+    mutable QByteArray m_uscita;
 };
-
-// Each waybill's remittance state, "branch|number|year|remittance|date|sent", in key order.
-inline QStringList statoLdv(DatabaseDiProva &db)
-{
-    QStringList stato;
-    for (const QVariantList &riga : db.righe(QStringLiteral(
-             "SELECT CONCAT_WS('|', lefili, lenrlv, leanlv, lendvc, IFNULL(ledtvc, '-'), leflsc) "
-             "FROM letve00f ORDER BY lefili, lenrlv, leanlv")))
-        stato << riga.value(0).toString();
-    return stato;
-}
-
-// Each remittance record, "number|date|reference|bank|amount", in the order written.
-inline QStringList contrassegni(DatabaseDiProva &db)
-{
-    QStringList righe;
-    for (const QVariantList &riga : db.righe(QStringLiteral(
-             "SELECT CONCAT_WS('|', NrDistinta, DataDistinta, Riferimento, Banca, Importo) "
-             "FROM contrassegni ORDER BY Id")))
-        righe << riga.value(0).toString();
-    return righe;
-}
 
 } // namespace ControlliDb
