@@ -39,7 +39,7 @@ int main(int argc, char *argv[])
     uscita << "pronto|" << tabella << Qt::endl;
     std::cin.ignore(std::numeric_limits<std::streamsize>::max()); // until the input closes
     try {
-        rimessa.registra({tabella, ModelloCreaTabella()});
+        rimessa.registra({tabella, ModelloCreaTabella(), NomeComputer()});
         uscita << "numero|" << rimessa.numero() << Qt::endl;
         Recordset righe;
         righe.apri(rimessa.datiLettera().at(1), connessione.testoConnessione());

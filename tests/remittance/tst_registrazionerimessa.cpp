@@ -135,7 +135,7 @@ void tst_RegistrazioneRimessa::registra()
     QList<int> passi;
     rimessa.setAvanzamento([&](const QString &, int fatti, int tutti) { passi << fatti << tutti; });
     QVERIFY(rimessa.seleziona());
-    rimessa.registra({tabella, ModelloCreaTabella()});
+    rimessa.registra({tabella, ModelloCreaTabella(), NomeComputer()});
 
     const QStringList prima = ldv.first().split(u'|');
     QCOMPARE(rimessa.datiLettera(), QStringList({u"1001"_s, u"SELECT * from PC01Rimessa;"_s}) +
@@ -206,7 +206,7 @@ void tst_RegistrazioneRimessa::guasto()
             return AnnullamentoRimessa::annulla(u"40"_s, QDate(2025, 2, 10), *m_connessione);
         RegistrazioneRimessa rimessa(*m_connessione, richiesta(3));
         rimessa.seleziona();
-        rimessa.registra({tabella, ModelloCreaTabella()});
+        rimessa.registra({tabella, ModelloCreaTabella(), NomeComputer()});
     };
     QCOMPARE(numeroErrore(azione), taglio ? 1927 : 1644);
     QCOMPARE(stato(), prima);
@@ -255,7 +255,7 @@ void tst_RegistrazioneRimessa::tabellaDiLavoro()
     const QStringList prima = stato();
     RegistrazioneRimessa rimessa(*m_connessione, richiesta(3));
     QVERIFY(rimessa.seleziona());
-    QCOMPARE(numeroErrore([&] { rimessa.registra({tabella, modello}); }), errore);
+    QCOMPARE(numeroErrore([&] { rimessa.registra({tabella, modello, NomeComputer()}); }), errore);
     QCOMPARE(ControlliDb::esitoRimessa(*m_db), esito);
     if (errore)
         QCOMPARE(stato(), prima);
