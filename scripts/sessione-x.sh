@@ -66,11 +66,17 @@ avvia() {
     exit 1
 }
 
+# Waits for each process to end: an Xvfb still closing removes its socket and lock, which a
+# session started right after on the same display number would already have made its own.
 ferma() {
-    local p
+    local p i
     for p in openbox xvfb; do
         if vivo "$p"; then
             kill "$(cat "$DIR/$p.pid")" 2>/dev/null || true
+            for i in $(seq 100); do
+                vivo "$p" || break
+                sleep 0.05
+            done
         fi
         rm -f "$DIR/$p.pid"
     done
