@@ -1,6 +1,7 @@
 #include "data/blocco.h"
 #include "data/connessione.h"
 #include "data/istruzioni.h"
+#include "data/istruzioni_registro.h"
 #include "data/istruzioni_ricerca.h"
 #include "data/recordset.h"
 #include "data/riservaconnessioni.h"
@@ -286,8 +287,8 @@ void tst_Connessione::blocco()
 }
 
 // Every statement the builders make runs on the schema: each column, table and view it names is
-// there, and a value as long as a field lets it be fits on a strict server. No lookup reads a
-// whole table of the demo data.
+// there, and a value as long as a field lets it be fits on a strict server. No lookup, list page,
+// report or cancellation reads a whole table of the demo data: each rides an index.
 void tst_Connessione::istruzioniSulloSchema()
 {
     using namespace Istruzioni;
@@ -306,7 +307,15 @@ void tst_Connessione::istruzioniSulloSchema()
         selezioneRimessa(1, dal, al, "1005"), selezioneRimessaProvvisoria(1, dal, al),
         aggiornaTesto("leban", QString(40, 'b'), ldv),
         aggiornaTesto("lepiaz", QString(40, 'p'), ldv),
-        annullaRimessaLdv("972", rimessa), eliminaContrassegni("972", rimessa)};
+        annullaRimessaLdv("972", rimessa), eliminaContrassegni("972", rimessa),
+        // The shipment list where the grid jumps: its rows counted, its end, its middle.
+        R::conteggio(R::contrassegni("1001", "01", "")),
+        R::pagina(R::contrassegni("1001", "01", ""), {}, 256, true),
+        R::pagina(R::contrassegni("1001", "01", ""), {}, 256, false, 40),
+        ricercaAnagrafica("clien", 2, 1, "ROSSI"),
+        IstruzioniRegistro::statoIncasso(ldv, true),
+        IstruzioniRegistro::storico({{}, "1001", {}, dal, al}),
+        IstruzioniRegistro::sospesi({"01", "1001", al})};
     QStringList istruzioni = ricerche + QStringList{
         nomeCliente("1"), indirizzoCliente("1"), intestazioneAzienda(), leggiUltimoNumero(),
         scriviUltimoNumero("1"), timbraRimessa("letve00f", "1", d, {"01", "1", "1"}),
@@ -337,7 +346,9 @@ void tst_Connessione::istruzioniSulloSchema()
         QSqlQuery piano(m_demo->db());
         QVERIFY_SQL(piano, exec("EXPLAIN " + istruzione));
         while (piano.next() && ricerche.contains(istruzione)) {
-            if (piano.value("type").toString() == QLatin1String("ALL"))
+            // (a derived table is the statement's own result, read once)
+            if (piano.value("type").toString() == QLatin1String("ALL") &&
+                !piano.value("table").toString().startsWith(u'<'))
                 intere << piano.value("table").toString() + " <- " + istruzione;
         }
     }
