@@ -7,6 +7,7 @@
 #include "collection/salvataggioincasso.h"
 #include "data/connessione.h"
 #include "data/erroredb.h"
+#include "data/recordset.h"
 #include "remittance/postazione.h"
 #include "remittance/registrazionerimessa.h"
 
@@ -44,6 +45,14 @@ void rimessa(Connessione &connessione, const QString &cliente)
                           QStringLiteral("CREATE TABLE ? SELECT * FROM ? LIMIT 0"),
                           NomeComputer()});
         scrivi(QStringLiteral("numero"), rimessa.numero());
+        // The letter's rows, read from the work table as the printer reads them: "<rows>
+        // <rows of another customer>".
+        Recordset righe;
+        righe.apri(rimessa.datiLettera().at(1), connessione.testoConnessione());
+        int tutte = 0, altrui = 0;
+        for (righe.primo(); !righe.eof(); righe.successivo(), ++tutte)
+            altrui += righe.campo(QStringLiteral("lecodi")).toString() != cliente;
+        scrivi(QStringLiteral("lettera"), QStringLiteral("%1 %2").arg(tutte).arg(altrui));
     } catch (const LdvRimesseNelFrattempo &rimesse) {
         scrivi(QStringLiteral("nelfrattempo"), QString::number(rimesse.quante));
     } catch (const ErroreDb &errore) {

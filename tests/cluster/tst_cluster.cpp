@@ -147,7 +147,8 @@ QList<QStringList> tst_Cluster::stazioni(const QList<QPair<QString, int>> &chi,
     return uscite;
 }
 
-// Three stations, each on its own node, posting five remittances each in step: all fifteen
+// Three stations, each on its own node and all with one work table's name, posting five
+// remittances each in step: every letter lists its own customer's waybills only, all fifteen
 // posted, numbers 1 to 15 each once, every waybill remitted once, the three nodes identical.
 void tst_Cluster::stazioniSuNodiDiversi()
 {
@@ -158,13 +159,15 @@ void tst_Cluster::stazioniSuNodiDiversi()
             clienti << QString::number(s * 5 + c);
         cosa << clienti;
     }
-    const QList<QStringList> uscite = stazioni({{QStringLiteral("FILIALE-A"), 1},
-                                                {QStringLiteral("FILIALE-B"), 2},
-                                                {QStringLiteral("FILIALE-C"), 3}},
+    // The three names clean and cut to the same work table, FILIALE01Rimessa.
+    const QList<QStringList> uscite = stazioni({{QStringLiteral("FILIALE01-PC3"), 1},
+                                                {QStringLiteral("FILIALE01-PC4"), 2},
+                                                {QStringLiteral("FILIALE01-PC5"), 3}},
                                                cosa, 5);
     QStringList numeri;
     for (const QStringList &righe : uscite) {
         QCOMPARE(righe.filter(QStringLiteral("numero|")).size(), 5);
+        QCOMPARE(righe.filter(QStringLiteral("lettera|")), QStringList(5, "lettera|6 0"));
         numeri += righe.filter(QStringLiteral("numero|"));
     }
     numeri.replaceInStrings(QStringLiteral("numero|"), QString());

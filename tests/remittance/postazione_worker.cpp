@@ -1,7 +1,7 @@
 // One station of the concurrent posting test, in a process of its own under its own computer
 // name: it selects its customer's collections of January 2025 (our cheque for types 3 and 4),
 // says so with its work table's name, waits for its standard input to close, posts into that
-// table (which it leaves there) and reports on standard output, one line each:
+// table, reports on standard output, one line each, then drops the table and frees its name:
 //     pronto|<work table>   numero|<remittance number>   nelfrattempo|<gone>|<selected>
 //     riga|<lecodi>|<lendvc>   (each row of the letter, read as the printer reads it)
 // Arguments: <connection text> <customer> <type>
@@ -49,5 +49,6 @@ int main(int argc, char *argv[])
     } catch (const LdvRimesseNelFrattempo &rimesse) {
         uscita << "nelfrattempo|" << rimesse.quante << '|' << rimesse.selezionate << Qt::endl;
     }
+    rimessa.liberaTabellaLavoro(); // the next station of the same name waits for this
     return 0;
 }

@@ -269,6 +269,8 @@ void tst_RegistrazioneRimessa::postazioniConcorrenti_data()
     QTest::newRow("four customers at once")
         << QStringList{"12-sede.nord 2SEDENORD 2001 1", "magazzino_est MAGAZZINO 2002 3",
                        "-1pc\\/\"3 PC3 2003 1", "pc,'4 PC4 2004 4"};
+    QTest::newRow("two stations, one work table's name")
+        << QStringList{"FILIALE01-PC3 FILIALE01 2006 3", "FILIALE01-PC4 FILIALE01 2007 1"};
     QTest::newRow("one customer from two stations")
         << QStringList{"PC5 PC5 2005 3", "PC6 PC6 2005 3"};
 }
