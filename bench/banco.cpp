@@ -621,22 +621,25 @@ void Banco::ricercaPerRiferimentoESalvataggio()
 // --- The 50,000-row shipment list ----------------------------------------------------------------
 
 // F12 in txtRiferimento opens frmRicercaGia on the customer's cash-on-delivery rows. Timed: F12
-// to the first rows painted in Griglia; Ctrl+End held until the last row is current and painted;
+// to the first rows painted in Griglia; Ctrl+End until the last row is current and painted;
 // "&Seleziona" on it until frmRiscuti shows that waybill.
 void Banco::elencoSpedizioni()
 {
     Risultato prime;
     prime.azione = QStringLiteral("Shipment list of customer 1001: F12 to first rows painted");
     prime.obiettivo = Obiettivo::PrimeRighe;
+    Risultato conteggio;
+    conteggio.azione =
+        QStringLiteral("Shipment list: F12 to the rows counted (in the background)");
+    conteggio.obiettivo = Obiettivo::Nessuno;
     Risultato scorri;
     scorri.azione = QStringLiteral("Shipment list: Ctrl+End until the last row is shown");
-    scorri.obiettivo = Obiettivo::Nessuno;
+    scorri.obiettivo = Obiettivo::PrimeRighe;
     Risultato scelta;
     scelta.azione = QStringLiteral("Shipment list: Seleziona on the last row to waybill shown");
 
     const IstruzioniRicerca::ListaRicerca lista =
         IstruzioniRicerca::contrassegni(clienteLista, filialeLista, QString());
-    const int colonneChiave = int(lista.ordine.colonne().size());
     // Every row of the list, counted by the server: what the grid must reach.
     const int righeLista = m_nuda
                                .valore(QStringLiteral("SELECT COUNT(*) FROM vdaticontrassegni "
@@ -653,38 +656,36 @@ void Banco::elencoSpedizioni()
     frmRicercaGia *dialogo = frmRicercaGia::istanza();
     auto *griglia = controllo<QTableView>(dialogo, "Griglia");
     int righeNude = 0;
+    QString ultimoNudo;
     int pressioni = 0;
     int righeViste = 0;
     int primeRigheViste = 0;
 
     for (int i = 0; i < m_imp.ripetizioniLista; ++i) {
-        // Bare: the statements the grid's model sends, the first page, then the rest that
-        // Ctrl+End asks for, every value of every row read.
+        // Bare: the statements the grid's model sends, every value of every row read: the count
+        // and the first page on opening, the last page read backwards on Ctrl+End.
         const auto nuda = [&] {
-            QVariantList dopo;
-            const auto pagina = [&](int righe) {
-                QSqlQuery query = m_nuda.esegui(IstruzioniRicerca::pagina(lista, dopo, righe));
+            const auto pagina = [&](bool inversa) {
+                QSqlQuery query = m_nuda.esegui(IstruzioniRicerca::pagina(
+                    lista, {}, ModelloPaginato::righePerPagina, inversa));
                 const int colonne = query.record().count();
-                int lette = 0;
-                for (; query.next(); ++lette) {
+                for (int riga = 0; query.next(); ++riga) {
                     for (int k = 0; k < colonne; ++k)
                         query.value(k);
+                    if (inversa && riga == 0)
+                        ultimoNudo = query.value(9).toString().trimmed();
                 }
-                if (lette > 0 && query.last()) {
-                    dopo.clear();
-                    for (int k = colonne - colonneChiave; k < colonne; ++k)
-                        dopo << query.value(k);
-                }
-                return lette;
             };
             Cronometro c;
-            int righe = pagina(ModelloPaginato::righePerPagina);
+            pagina(false);
             prime.limite.aggiungi(c.ms());
-            Cronometro resto;
-            if (righe == ModelloPaginato::righePerPagina)
-                righe += pagina(0);
-            scorri.limite.aggiungi(resto.ms());
-            righeNude = righe;
+            Cronometro conta;
+            QSqlQuery righe = m_nuda.esegui(IstruzioniRicerca::conteggio(lista));
+            righeNude = righe.next() ? righe.value(0).toInt() : -1;
+            conteggio.limite.aggiungi(conta.ms());
+            Cronometro fondo;
+            pagina(true);
+            scorri.limite.aggiungi(fondo.ms());
         };
         if (i % 2)
             nuda();
@@ -693,6 +694,7 @@ void Banco::elencoSpedizioni()
         double inizio = 0;
         double primeRighe = -1;
         double fineScorrimento = 0;
+        double contate = 0;
         double inizioScelta = 0;
         QString ultimoNumero;
         OsservatoreDipinto dipinto(griglia->viewport(), [&] {
@@ -700,10 +702,15 @@ void Banco::elencoSpedizioni()
         });
         dipinto.dopo = [&] {
             primeRighe = adesso() - inizio;
-            primeRigheViste = griglia->model()->rowCount();
+            if (auto *paginato = qobject_cast<ModelloPaginato *>(griglia->model()))
+                primeRigheViste = paginato->pagineLette() * ModelloPaginato::righePerPagina;
             if (i == 0)
                 schermata(dialogo, QStringLiteral("frmRicercaGia-prime-righe"));
             QAbstractItemModel *modello = griglia->model();
+            // The operator reads the first rows while the list is counted.
+            while (modello->canFetchMore(QModelIndex()))
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            contate = adesso() - inizio;
             griglia->setFocus(Qt::OtherFocusReason);
             const double inizioScorrimento = adesso();
             pressioni = 0;
@@ -739,6 +746,7 @@ void Banco::elencoSpedizioni()
         verifica(primeRighe >= 0, QStringLiteral("the shipment list showed rows"));
         nessunMessaggio(prime.azione);
         prime.finestra.aggiungi(primeRighe);
+        conteggio.finestra.aggiungi(contate);
         scorri.finestra.aggiungi(fineScorrimento);
         scelta.finestra.aggiungi(fine - inizioScelta);
         verifica(controllo<QLineEdit>(f, "txtLDV")->text() == ultimoNumero,
@@ -760,24 +768,34 @@ void Banco::elencoSpedizioni()
         if (i % 2 == 0)
             nuda();
         verifica(righeViste == righeLista && righeNude == righeLista && righeLista >= 50000,
-                 QStringLiteral("the grid reached all %1 rows (it shows %2, bare pages read %3)")
+                 QStringLiteral("the grid covers all %1 rows (it shows %2, bare count %3)")
                      .arg(righeLista)
                      .arg(righeViste)
                      .arg(righeNude));
+        verifica(ultimoNumero == ultimoNudo,
+                 QStringLiteral("the grid's last row is the list's last (%1, bare %2)")
+                     .arg(ultimoNumero, ultimoNudo));
     }
     prime.nota =
         QStringLiteral(
             "%1 rows. The window's time includes opening the dialog's own connection, running the "
             "first page's statement and painting; the grid's model reads the list a page at a "
-            "time (it held %2 rows at its first paint). The bound is the first page's statement "
-            "with its rows.")
+            "time (it had read %2 rows at its first paint) and counts the list meanwhile on a "
+            "connection of its own, in a thread (next line). The bound is the first page's "
+            "statement with its rows.")
             .arg(migliaia(righeLista), migliaia(primeRigheViste));
+    conteggio.nota =
+        QStringLiteral("From F12 until the grid has the count and its scroll bar covers the whole "
+                       "list; the first rows are on screen and the grid answers meanwhile. The "
+                       "bound is the count's statement bare.");
     scorri.nota =
-        QStringLiteral("%1 press(es) of Ctrl+End: the grid reads the rest of the list (the rows "
-                       "after the last one read, one statement) before it moves to the last row. "
-                       "The lower bound sends the same statement bare.")
+        QStringLiteral("%1 press(es) of Ctrl+End: the grid reads the list's last page from its "
+                       "end (one statement, the order reversed) and moves to the last row; the "
+                       "rows between stay unread until they are scrolled to. The lower bound "
+                       "sends the same statement bare.")
             .arg(pressioni);
     m_risultati.append(prime);
+    m_risultati.append(conteggio);
     m_risultati.append(scorri);
     m_risultati.append(scelta);
 }

@@ -65,6 +65,7 @@ frmRicercaGia::frmRicercaGia(QWidget *parent) : DialogoModale(parent), ui(new Ui
     carattere.setStretch(QFont::SemiCondensed);
     ui->Griglia->setFont(carattere);
     ui->Griglia->setModel(m_adoTariffe);
+    ui->Griglia->installEventFilter(this);
     ui->Griglia->setItemDelegate(FormatoColonna::Predefinito(this));
     using Formato = ModoRicerca::Formato;
     m_formati = {
@@ -280,6 +281,16 @@ void frmRicercaGia::keyPressEvent(QKeyEvent *evento)
         return;
     }
     DialogoModale::keyPressEvent(evento);
+}
+
+bool frmRicercaGia::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (oggetto == ui->Griglia && evento->type() == QEvent::KeyPress) {
+        const auto *tasto = static_cast<QKeyEvent *>(evento);
+        if (tasto->key() == Qt::Key_End && tasto->modifiers() & Qt::ControlModifier)
+            m_adoTariffe->attendiConteggio();
+    }
+    return DialogoModale::eventFilter(oggetto, evento);
 }
 
 QString frmRicercaGia::testoCella(int riga, const QString &colonna) const

@@ -94,6 +94,8 @@ protected:
     void attivazione() override;
     void done(int risultato) override;
     void keyPressEvent(QKeyEvent *evento) override;
+    // Ctrl+End in the grid waits for the list's count first, so it lands on the list's last row.
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
 
 private:
     void ripristinaProgetto();

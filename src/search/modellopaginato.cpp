@@ -2,12 +2,52 @@
 
 #include "data/connessione.h"
 
+#include <QAtomicInt>
 #include <QSqlField>
+#include <QThread>
+
+#include <functional>
+
+// The count of a list, in a thread of its own on a clone of the list's connection: the thread
+// writes the result, the model reads it once the thread has finished.
+struct ModelloPaginato::Conteggio
+{
+    QThread *thread = nullptr;
+    int righe = -1;
+    QSqlError errore;
+};
+
+namespace {
+
+void conta(const QString &origine, const QString &testo, int &righe, QSqlError &errore)
+{
+    static QAtomicInt progressivo;
+    const QString nome = QStringLiteral("conteggio-%1").arg(progressivo.fetchAndAddRelaxed(1));
+    {
+        QSqlDatabase database = QSqlDatabase::cloneDatabase(origine, nome);
+        QSqlQuery query(database);
+        if (!database.open())
+            errore = database.lastError();
+        else if (!query.exec(testo) || !query.next())
+            errore = query.lastError();
+        else
+            righe = query.value(0).toInt();
+    }
+    QSqlDatabase::removeDatabase(nome);
+}
+
+} // namespace
 
 ModelloPaginato::ModelloPaginato(QObject *parent) : QAbstractTableModel(parent) {}
 
-// The new list replaces the shown one only once its first page and its count are read: a refused
-// statement leaves the grid as it was.
+ModelloPaginato::~ModelloPaginato()
+{
+    if (m_conteggio)
+        m_conteggio->thread->wait();
+}
+
+// The new list replaces the shown one once its first page is read: a refused statement leaves the
+// grid as it was. A short first page is the whole list; otherwise the server counts the rest.
 void ModelloPaginato::apri(const QSqlDatabase &database,
                            const IstruzioniRicerca::ListaRicerca &lista)
 {
@@ -17,23 +57,68 @@ void ModelloPaginato::apri(const QSqlDatabase &database,
     nuova.istruzione = lista;
     if (!leggiPagina(nuova, 0))
         Connessione::lancia(m_errore);
-    const Pagina &prima = nuova.pagine.at(0);
-    // A short first page is the whole list; otherwise the server counts the rest.
-    nuova.righe = prima.righe;
-    if (prima.righe == righePerPagina && !lista.ordine.vuoto()) {
-        QSqlQuery conta(database);
-        if (!conta.exec(IstruzioniRicerca::conteggio(lista)) || !conta.next())
-            Connessione::lancia(conta.lastError());
-        nuova.righe = conta.value(0).toInt();
-    }
+    nuova.righe = nuova.pagine.at(0).righe;
     beginResetModel();
     m_lista = std::move(nuova);
     m_errore = QSqlError();
     endResetModel();
+    if (m_lista.righe == righePerPagina && !lista.ordine.vuoto())
+        avviaConteggio(IstruzioniRicerca::conteggio(lista));
+}
+
+void ModelloPaginato::avviaConteggio(const QString &testo)
+{
+    if (m_conteggio)
+        m_conteggio->thread->wait(); // a count of the list shown before: its result goes
+    auto conteggio = std::make_shared<Conteggio>();
+    conteggio->thread = QThread::create(conta, m_lista.connessione, testo,
+                                        std::ref(conteggio->righe), std::ref(conteggio->errore));
+    connect(conteggio->thread, &QThread::finished, this,
+            [this, conteggio] { conteggioFinito(conteggio); });
+    connect(conteggio->thread, &QThread::finished, conteggio->thread, &QObject::deleteLater);
+    m_conteggio = conteggio;
+    conteggio->thread->start();
+}
+
+void ModelloPaginato::conteggioFinito(const std::shared_ptr<Conteggio> &conteggio)
+{
+    if (m_conteggio != conteggio)
+        return;
+    m_conteggio.reset();
+    if (conteggio->righe < 0) {
+        emit letturaFallita(conteggio->errore);
+    } else if (conteggio->righe > m_lista.righe) {
+        beginInsertRows(QModelIndex(), m_lista.righe, conteggio->righe - 1);
+        m_lista.righe = conteggio->righe;
+        endInsertRows();
+    }
+}
+
+void ModelloPaginato::attendiConteggio()
+{
+    if (const std::shared_ptr<Conteggio> conteggio = m_conteggio) {
+        conteggio->thread->wait();
+        conteggioFinito(conteggio);
+    }
+}
+
+bool ModelloPaginato::canFetchMore(const QModelIndex &genitore) const
+{
+    return !genitore.isValid() && m_conteggio;
+}
+
+void ModelloPaginato::fetchMore(const QModelIndex &genitore)
+{
+    if (!genitore.isValid())
+        attendiConteggio();
 }
 
 void ModelloPaginato::svuota()
 {
+    if (m_conteggio) {
+        m_conteggio->thread->wait();
+        m_conteggio.reset();
+    }
     beginResetModel();
     m_lista = Lista();
     m_errore = QSqlError();

@@ -11,10 +11,12 @@
 #include <QVariant>
 
 #include <map>
+#include <memory>
 
-// The rows of a list for a grid, read a page at a time as the grid shows them: the first page and
-// the count of the rows when the list is opened, so the scroll bar covers the whole list at once;
-// then each page the view asks a cell of. A page next to one read follows on from it by its key;
+// The rows of a list for a grid, read a page at a time as the grid shows them: the first page when
+// the list is opened, shown at once, while the server counts the rows on a connection of its own
+// in a thread (on a large list the count takes longer than the page); once counted, the scroll bar
+// covers the whole list; then each page the view asks a cell of. A page next to one read follows on from it by its key;
 // the last page (Ctrl+End, the scroll bar at its bottom) is read from the end of the list, the
 // order reversed; a page in the middle by its offset from the nearer end. A list without an order
 // of its own is read whole. Read-only; the headings are the result's field names and the cells
@@ -28,10 +30,11 @@ public:
     static constexpr int righePerPagina = 256;
 
     explicit ModelloPaginato(QObject *parent = nullptr);
+    ~ModelloPaginato() override;
 
-    // Runs the list on the connection `database`: its first page and its count. A refused
-    // statement throws ErroreDb with the server's number and text and leaves the list shown
-    // before.
+    // Runs the list on the connection `database`: its first page, and its count in the
+    // background. A refused page throws ErroreDb with the server's number and text and leaves the
+    // list shown before; a refused count is reported by letturaFallita.
     void apri(const QSqlDatabase &database, const IstruzioniRicerca::ListaRicerca &lista);
     // No rows, no columns, no connection.
     void svuota();
@@ -39,6 +42,9 @@ public:
     int colonna(const QString &nome) const { return m_lista.intestazioni.indexOf(nome); }
     // The pages read so far.
     int pagineLette() const { return int(m_lista.pagine.size()); }
+    // Waits for the count when it is still running and extends the rows to it: Ctrl+End and a
+    // scroll bar at its bottom ask for it (fetchMore).
+    void attendiConteggio();
 
     // The last refusal of a page read while the grid scrolled (a cell cannot throw); the rows of
     // that page show empty.
@@ -49,6 +55,8 @@ public:
     QVariant data(const QModelIndex &indice, int ruolo = Qt::DisplayRole) const override;
     QVariant headerData(int sezione, Qt::Orientation orientamento,
                         int ruolo = Qt::DisplayRole) const override;
+    bool canFetchMore(const QModelIndex &genitore) const override;
+    void fetchMore(const QModelIndex &genitore) override;
 
 signals:
     // A page read while the grid scrolled was refused.
@@ -78,12 +86,19 @@ private:
         std::map<int, Pagina> pagine;
     };
 
+    // A count running in its thread (defined with the model's code).
+    struct Conteggio;
+
     // Reads page `numero` of `lista`, on from a neighbour read before when there is one; the
     // whole list for a list without an order. False, with m_errore, when refused.
     bool leggiPagina(Lista &lista, int numero) const;
     bool esegui(Lista &lista, const QString &testo, int numero, bool inversa) const;
     const Pagina *paginaDi(int riga) const;
+    void avviaConteggio(const QString &testo);
+    // Takes the finished count `conteggio` when it is still the shown list's.
+    void conteggioFinito(const std::shared_ptr<Conteggio> &conteggio);
 
     mutable Lista m_lista;
     mutable QSqlError m_errore;
+    std::shared_ptr<Conteggio> m_conteggio; // the shown list's, while it runs
 };
