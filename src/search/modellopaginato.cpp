@@ -1,6 +1,7 @@
 #include "search/modellopaginato.h"
 
 #include "data/connessione.h"
+#include "data/istruzioni.h"
 
 #include <QAtomicInt>
 #include <QSqlField>
@@ -25,13 +26,17 @@ void conta(const QString &origine, const QString &testo, int &righe, QSqlError &
     const QString nome = QStringLiteral("conteggio-%1").arg(progressivo.fetchAndAddRelaxed(1));
     {
         QSqlDatabase database = QSqlDatabase::cloneDatabase(origine, nome);
-        QSqlQuery query(database);
-        if (!database.open())
+        if (!database.open()) {
             errore = database.lastError();
-        else if (!query.exec(testo) || !query.next())
-            errore = query.lastError();
-        else
-            righe = query.value(0).toInt();
+        } else {
+            // The session the component's connections have: the text's escapes read as such.
+            QSqlQuery query(database);
+            if (!query.exec(Istruzioni::impostaSessione(0)) || !query.exec(testo) ||
+                !query.next())
+                errore = query.lastError();
+            else
+                righe = query.value(0).toInt();
+        }
     }
     QSqlDatabase::removeDatabase(nome);
 }
