@@ -4,10 +4,9 @@
 #include "data/istruzioni.h"
 
 #include <QAtomicInt>
+#include <QPointer>
 #include <QSqlField>
 #include <QThread>
-
-#include <functional>
 
 // The count of a list, in a thread of its own on a clone of the list's connection: the thread
 // writes the result, the model reads it once the thread has finished.
@@ -45,10 +44,12 @@ void conta(const QString &origine, const QString &testo, int &righe, QSqlError &
 
 ModelloPaginato::ModelloPaginato(QObject *parent) : QAbstractTableModel(parent) {}
 
+// A count still running ends before the model goes: its thread uses the driver.
 ModelloPaginato::~ModelloPaginato()
 {
-    if (m_conteggio)
-        m_conteggio->thread->wait();
+    for (const QPointer<QThread> &thread : std::as_const(m_thread))
+        if (thread)
+            thread->wait();
 }
 
 // The new list replaces the shown one once its first page is read: a refused statement leaves the
@@ -73,14 +74,16 @@ void ModelloPaginato::apri(const QSqlDatabase &database,
 
 void ModelloPaginato::avviaConteggio(const QString &testo)
 {
-    if (m_conteggio)
-        m_conteggio->thread->wait(); // a count of the list shown before: its result goes
+    // A count of the list shown before runs on; its result goes.
     auto conteggio = std::make_shared<Conteggio>();
-    conteggio->thread = QThread::create(conta, m_lista.connessione, testo,
-                                        std::ref(conteggio->righe), std::ref(conteggio->errore));
+    conteggio->thread = QThread::create([conteggio, origine = m_lista.connessione, testo] {
+        conta(origine, testo, conteggio->righe, conteggio->errore);
+    });
     connect(conteggio->thread, &QThread::finished, this,
             [this, conteggio] { conteggioFinito(conteggio); });
     connect(conteggio->thread, &QThread::finished, conteggio->thread, &QObject::deleteLater);
+    m_thread.removeAll(nullptr);
+    m_thread.append(conteggio->thread);
     m_conteggio = conteggio;
     conteggio->thread->start();
 }
@@ -120,10 +123,7 @@ void ModelloPaginato::fetchMore(const QModelIndex &genitore)
 
 void ModelloPaginato::svuota()
 {
-    if (m_conteggio) {
-        m_conteggio->thread->wait();
-        m_conteggio.reset();
-    }
+    m_conteggio.reset(); // a count still running runs on; its result goes
     beginResetModel();
     m_lista = Lista();
     m_errore = QSqlError();
@@ -211,7 +211,9 @@ const ModelloPaginato::Pagina *ModelloPaginato::paginaDi(int riga) const
                     emit const_cast<ModelloPaginato *>(this)->letturaFallita(errore);
                 },
                 Qt::QueuedConnection);
-            m_lista.pagine[numero] = Pagina{numero * righePerPagina, 0, false, {}, {}, {}};
+            Pagina vuota;
+            vuota.prima = numero * righePerPagina;
+            m_lista.pagine[numero] = std::move(vuota);
         }
         trovata = m_lista.pagine.find(numero);
     }

@@ -3,6 +3,9 @@
 #include "data/istruzioni_ricerca.h"
 
 #include <QAbstractTableModel>
+#include <QList>
+#include <QPointer>
+#include <QThread>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -101,4 +104,5 @@ private:
     mutable Lista m_lista;
     mutable QSqlError m_errore;
     std::shared_ptr<Conteggio> m_conteggio; // the shown list's, while it runs
+    QList<QPointer<QThread>> m_thread;      // every count still running
 };
