@@ -22,4 +22,5 @@ ferma_server() {
 }
 trap ferma_server EXIT
 
-ctest --test-dir "$build" --output-on-failure
+# Two at a time, as the machine has two cores; the suites on the X session take it one at a time.
+ctest --test-dir "$build" --output-on-failure -j2
