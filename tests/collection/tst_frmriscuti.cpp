@@ -218,6 +218,20 @@ private slots:
         QCOMPARE(risposte.testi(), QStringList(2, "Codice Cliente Inesistente"));
     }
 
+    // A customer found locks its code: typing into it changes nothing, so the name shown stays
+    // the code's.
+    void clienteBloccato()
+    {
+        batti("1002");
+        VEDE("barCliente=Moda Lombarda");
+        QLineEdit *codice = campo("txtCodiceCli");
+        codice->setFocus();
+        QTRY_VERIFY(codice->hasFocus());
+        QTest::keyClick(codice, Qt::Key_End);
+        QTest::keyClicks(codice, "3");
+        QCOMPARE(codice->text(), "1002");
+    }
+
     // The shipment list of a customer without cash-on-delivery shipments says so from its first
     // showing, whenever the window system activates it.
     void elencoVuotoAllaComparsa()

@@ -1,4 +1,5 @@
 #include "data/erroredb.h"
+#include "fields/campocliente.h"
 #include "fields/campodata.h"
 #include "fields/campoimporto.h"
 
@@ -15,6 +16,7 @@
 
 // The masked date field and the amount field as an operator meets them, on a small window of
 // their own: the date field first, another field, a button, two amount fields and a plain one.
+// The customer code's rule needs no window.
 class tst_Campi : public QObject
 {
     Q_OBJECT
@@ -33,6 +35,8 @@ private slots:
     void mascheraCondizionata();
     void importo_data();
     void importo();
+    void codiceCliente_data();
+    void codiceCliente();
 
 private:
     void mostra();
@@ -242,6 +246,28 @@ void tst_Campi::importo()
     m_semplice->setFocus(Qt::OtherFocusReason);
     QTRY_VERIFY(m_semplice->hasFocus());
     QCOMPARE(conFuoco, m_semplice->grab().toImage());
+}
+
+void tst_Campi::codiceCliente_data()
+{
+    QTest::addColumn<QString>("codice");
+    QTest::addColumn<bool>("valido");
+    QTest::newRow("one digit") << "7" << true;
+    QTest::newRow("nine digits") << "123456789" << true;
+    QTest::newRow("ten digits") << "1234567890" << false;
+    QTest::newRow("a letter") << "12A" << false;
+    QTest::newRow("an underscore") << "12_" << false;
+    QTest::newRow("a sign") << "-12" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+// What reaches the customer lookup: a code the statement can take bare, or the window's
+// "Codice cliente assente o errato" instead.
+void tst_Campi::codiceCliente()
+{
+    QFETCH(QString, codice);
+    QFETCH(bool, valido);
+    QCOMPARE(CampoCliente::codiceValido(codice), valido);
 }
 
 QTEST_MAIN(tst_Campi)
