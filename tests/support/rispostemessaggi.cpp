@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMetaEnum>
+#include <QPointer>
+#include <QTimer>
 #include <QTest>
 
 namespace {
@@ -17,7 +19,34 @@ void fallisce(const QString &motivo)
         qWarning("%s", testo.constData());
 }
 
+int vivi = 0; // RisposteMessaggi alive
+
+// Outside any RisposteMessaggi nobody answers: a modal window found up at two checks in a row is
+// one nobody expected (a modal loop would otherwise hold the test until ctest's time-out).
+void sorveglia()
+{
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
+        return;
+    auto *timer = new QTimer(QCoreApplication::instance());
+    timer->setInterval(200);
+    QObject::connect(timer, &QTimer::timeout, [visto = QPointer<QWidget>()]() mutable {
+        QWidget *modale = vivi ? nullptr : QApplication::activeModalWidget();
+        if (!modale || !modale->isVisible() || modale != visto) {
+            visto = modale;
+            return;
+        }
+        fallisce(QStringLiteral("a modal window nobody expected, with no answers set up: ") +
+                 QString::fromLatin1(modale->metaObject()->className()) + QLatin1Char(' ') +
+                 modale->windowTitle());
+        modale->close();
+        visto = nullptr;
+    });
+    timer->start();
+}
+
 } // namespace
+
+Q_COREAPP_STARTUP_FUNCTION(sorveglia)
 
 QString comeAppare(const MessaggioRegistrato &box)
 {
@@ -41,8 +70,14 @@ QString comeAppare(const QString &testo, const QString &titolo, QMessageBox::Ico
              nomi.join(QLatin1Char('|')), titolo, testo);
 }
 
+RisposteMessaggi::~RisposteMessaggi()
+{
+    --vivi;
+}
+
 RisposteMessaggi::RisposteMessaggi()
 {
+    ++vivi;
     m_timer.setInterval(10);
     connect(&m_timer, &QTimer::timeout, this, &RisposteMessaggi::controlla);
     m_timer.start();
@@ -118,10 +153,7 @@ void RisposteMessaggi::rispondiA(QPointer<QWidget> finestra)
         fallisce(QStringLiteral("a modal window nobody expected: ") +
                  (box ? comeAppare(voce) : voce.classe + QLatin1Char(' ') + voce.titolo));
         finestra->close();
-        return;
-    }
-    const Risposta risposta = m_coda.dequeue();
-    if (risposta.gestore) {
+    } else if (const Risposta risposta = m_coda.dequeue(); risposta.gestore) {
         risposta.gestore(finestra);
     } else if (box) {
         if (QAbstractButton *pulsante = box->button(risposta.pulsante)) {

@@ -35,7 +35,8 @@ QString comeAppare(const QString &testo, const QString &titolo, QMessageBox::Ico
 //     QCOMPARE(risposte.testi(), QStringList{...});
 // Every modal window on top takes the next answer, also one opened while another is open. A
 // modal window that finds no answer queued, or not the button queued, fails the running test at
-// once and is closed, so a fault never leaves a test waiting on a box.
+// once and is closed, so a fault never leaves a test waiting on a box. While no RisposteMessaggi
+// exists, a modal window that stays up a few tenths of a second fails the test and is closed too.
 class RisposteMessaggi : public QObject
 {
     Q_OBJECT
@@ -44,6 +45,7 @@ public:
     using Gestore = std::function<void(QWidget *finestra)>;
 
     RisposteMessaggi();
+    ~RisposteMessaggi() override;
 
     // A dialog that is not a message box is accepted for Ok and Yes, rejected otherwise.
     void rispondi(QMessageBox::StandardButton pulsante);
