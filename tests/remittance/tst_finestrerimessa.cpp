@@ -206,7 +206,8 @@ void tst_FinestreRimessa::rimessa()
     if (messaggi.value(1).contains(u"Nel frattempo"))
         m_risposte.gestisci([this](QWidget *domanda) {
             m_db->esegui(u"UPDATE letve00f SET lendvc=99, leflsc=1 WHERE lenrlv='3002'"_s);
-            clic(static_cast<QMessageBox *>(domanda)->button(QMessageBox::Yes));
+            // (a click, not a mouse press: the box may not be laid out yet on a busy desktop)
+            static_cast<QMessageBox *>(domanda)->button(QMessageBox::Yes)->click();
         });
     else
         m_risposte.rispondi(risposta);
