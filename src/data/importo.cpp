@@ -1,5 +1,6 @@
 #include "data/importo.h"
 
+#include "data/erroredb.h"
 #include "data/sql.h"
 
 #include <QStringList>
@@ -219,6 +220,18 @@ std::optional<Importo> Importo::daDatabase(const QVariant &valore)
     if (punto >= 0 && !soloZeri(testo.mid(punto + 3)))
         return std::nullopt;
     return daLetterale(testo);
+}
+
+Importo Importo::daColonna(const QVariant &valore)
+{
+    if (valore.isNull())
+        return Importo();
+    const std::optional<Importo> importo = daDatabase(valore);
+    if (!importo)
+        throw ErroreDb(ErroreDb::TipoNonCorrispondente,
+                       QStringLiteral("Tipo non corrispondente: '%1' non è un importo.")
+                           .arg(valore.toString()));
+    return *importo;
 }
 
 std::optional<Importo> Importo::daLetterale(const QString &decimale)

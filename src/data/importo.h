@@ -19,6 +19,9 @@ public:
     // A DECIMAL column as the server gives it ("12.50", "-3", "0.5", "1.2300"). NULL, decimals
     // past the second that are not zeros, anything else: nothing.
     static std::optional<Importo> daDatabase(const QVariant &valore);
+    // A DECIMAL column read for a report or the letter: NULL is zero; anything daDatabase refuses
+    // throws ErroreDb (TipoNonCorrispondente).
+    static Importo daColonna(const QVariant &valore);
     // A plain decimal with a point, as Sql::decimale takes it ("1.005", ".5", "5."), the way the
     // database stores it in a two-decimal column: rounded half away from zero at the cent.
     static std::optional<Importo> daLetterale(const QString &decimale);

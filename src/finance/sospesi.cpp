@@ -1,6 +1,5 @@
 #include "finance/sospesi.h"
 
-#include "data/erroredb.h"
 #include "data/recordset.h"
 
 namespace Sospesi {
@@ -9,13 +8,7 @@ namespace {
 
 Importo importo(const Recordset &riga, const QString &campo)
 {
-    const QVariant valore = riga.campo(campo);
-    const std::optional<Importo> letto = Importo::daDatabase(valore);
-    if (!letto)
-        throw ErroreDb(ErroreDb::TipoNonCorrispondente,
-                       QStringLiteral("Tipo non corrispondente: '%1' non è un importo.")
-                           .arg(valore.toString()));
-    return *letto;
+    return Importo::daColonna(riga.campo(campo));
 }
 
 QDate piuVecchia(const QDate &a, const QDate &b)

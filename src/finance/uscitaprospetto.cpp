@@ -99,26 +99,34 @@ void mostra(QTableView *griglia, QStandardItemModel *modello, const Prospetto &p
     griglia->resizeColumnsToContents();
 }
 
-bool esportaCsv(QWidget *finestra, const Prospetto &prospetto, const QString &nomeProposto)
+namespace {
+
+// Asks where to write the report, writes it there and says where it went; false when the
+// operator gave no file.
+bool salvaCome(QWidget *finestra, const QString &titolo, const QString &nomeProposto,
+               const QString &filtro, void (*scrivi)(const QString &, const Prospetto &),
+               const Prospetto &prospetto)
 {
-    const QString percorso = scegliFile(finestra, QStringLiteral("Esporta in CSV"), nomeProposto,
-                                        QStringLiteral("File CSV (*.csv)"));
+    const QString percorso = scegliFile(finestra, titolo, nomeProposto, filtro);
     if (percorso.isEmpty())
         return false;
-    scriviCsv(percorso, prospetto);
+    scrivi(percorso, prospetto);
     informa(finestra, percorso);
     return true;
 }
 
+} // namespace
+
+bool esportaCsv(QWidget *finestra, const Prospetto &prospetto, const QString &nomeProposto)
+{
+    return salvaCome(finestra, QStringLiteral("Esporta in CSV"), nomeProposto,
+                     QStringLiteral("File CSV (*.csv)"), scriviCsv, prospetto);
+}
+
 bool salvaPdf(QWidget *finestra, const Prospetto &prospetto, const QString &nomeProposto)
 {
-    const QString percorso = scegliFile(finestra, QStringLiteral("Salva in PDF"), nomeProposto,
-                                        QStringLiteral("File PDF (*.pdf)"));
-    if (percorso.isEmpty())
-        return false;
-    scriviPdf(percorso, prospetto);
-    informa(finestra, percorso);
-    return true;
+    return salvaCome(finestra, QStringLiteral("Salva in PDF"), nomeProposto,
+                     QStringLiteral("File PDF (*.pdf)"), scriviPdf, prospetto);
 }
 
 void scriviCsv(const QString &percorso, const Prospetto &prospetto)

@@ -30,8 +30,7 @@ void conta(const QString &origine, const QString &testo, int &righe, QSqlError &
         } else {
             // The session the component's connections have: the text's escapes read as such.
             QSqlQuery query(database);
-            if (!query.exec(Istruzioni::impostaSessione(0)) || !query.exec(testo) ||
-                !query.next())
+            if (!query.exec(Istruzioni::impostaSessione(0)) || !query.exec(testo) || !query.next())
                 errore = query.lastError();
             else
                 righe = query.value(0).toInt();

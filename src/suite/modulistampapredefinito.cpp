@@ -42,20 +42,6 @@ QString testoCampo(const Recordset &r, const char *nome)
     return r.haCampo(campo) ? r.campo(campo).toString() : QString();
 }
 
-// A listed waybill's amount, to the cent: NULL is nothing; anything else that is no amount stops
-// the letter rather than being rounded.
-Importo importoLettera(const QVariant &valore)
-{
-    if (valore.isNull())
-        return Importo();
-    const std::optional<Importo> importo = Importo::daDatabase(valore);
-    if (!importo)
-        throw ErroreDb(ErroreDb::TipoNonCorrispondente,
-                       QStringLiteral("Tipo non corrispondente: '%1' non è un importo.")
-                           .arg(valore.toString()));
-    return *importo;
-}
-
 void impostaPagina(QPrinter &stampante)
 {
     stampante.setPageSize(QPageSize(QPageSize::A4));
@@ -231,7 +217,7 @@ LetteraRimessa cModuliStampaPredefinito::leggiLettera(Connessione &connessione) 
             s.data = righe.campo(QStringLiteral("ledtlv")).toDate();
         s.riferimento = testoCampo(righe, "lerife");
         s.destinatario = testoCampo(righe, "ledest");
-        s.importo = importoLettera(righe.campo(QStringLiteral("lecnss")));
+        s.importo = Importo::daColonna(righe.campo(QStringLiteral("lecnss")));
         lettera.spedizioni.append(s);
 
         // The subject names the remittance only when every listed waybill belongs to it.

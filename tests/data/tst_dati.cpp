@@ -130,6 +130,9 @@ void tst_Dati::testi_data()
     casi("database", [](const QString &t) { return centesimi(Importo::daDatabase(t)); },
          {{"12.50", "1250"}, {"-3.1", "-310"}, {"1.2300", "123"}, {"1.005", "-"}, {"n/d", "-"},
           {"9999999999.99", "999999999999"}, {"12345678901234567", "-"}});
+    casi("colonna", [](const QString &t) {
+        return QString::number(Importo::daColonna(t == "NULL" ? QVariant() : t).centesimi());
+    }, {{"12.50", "1250"}, {"NULL", "0"}, {"1.005", "errore 13"}});
     casi("letterale", [](const QString &t) { return centesimi(Importo::daLetterale(t)); },
          {{"1.005", "101"}, {"-2.675", "-268"}, {"9.995", "1000"}, {"0.004", "0"}, {"1.2.3", "-"}});
     casi("digitato", [](const QString &t) { return centesimi(Importo::daDigitato(t)); },

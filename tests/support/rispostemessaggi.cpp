@@ -5,8 +5,8 @@
 #include <QDialog>
 #include <QMetaEnum>
 #include <QPointer>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
